@@ -1,0 +1,30 @@
+// The user-visible texts that several parts of the program share, exactly as the user sees them.
+#pragma once
+
+namespace quillcast::res {
+
+inline constexpr char kAppTitle[] = "Orvel Quillcast";
+inline constexpr char kGeneratorName[] = "Orvel Quillcast 1.0";
+inline constexpr char kNewRSSFile[] = "New RSS File";
+
+// Feed model.
+inline constexpr char kChannelFieldRequired[] = "Channel field \"%s\" is required!";
+inline constexpr char kDefineChannelFirst[] = "Before adding items you must define channel!";
+inline constexpr char kFieldMustHaveValue[] = "Field '%s' must have a value";
+inline constexpr char kInvalidInteger[] = "'%s' is not a valid integer value for field '%s'";
+inline constexpr char kInvalidBoolean[] = "'%s' is not a valid boolean value for field '%s'";
+inline constexpr char kFieldNotFound[] = "Field '%s' not found";
+inline constexpr char kNotEditing[] = "Dataset not in edit or insert mode";
+inline constexpr char kInvalidDateTime[] = "'%s' is not a valid date and time";
+inline constexpr char kDataSetClosed[] = "Cannot perform this operation on a closed dataset";
+inline constexpr char kDataSetEmpty[] = "Cannot perform this operation on an empty dataset";
+
+// Reading and writing feeds.
+inline constexpr char kNotValidRSS[] = "This is not valid RSS 2.0 file.";
+inline constexpr char kCannotOpenFile[] = "Cannot open file \"%s\". %s";
+inline constexpr char kCannotCreateFile[] = "Cannot create file \"%s\". %s";
+
+// Settings files.
+inline constexpr char kUnableToWrite[] = "Unable to write to %s";
+
+}  // namespace quillcast::res

@@ -1,0 +1,258 @@
+#include "feed/RSSReader.h"
+
+#include <bitset>
+#include <cstring>
+#include <optional>
+#include <pugixml.hpp>
+#include <vector>
+
+#include "common/Error.h"
+#include "common/ResourceStr.h"
+#include "feed/RSSMapping.h"
+#include "feed/TextEncoding.h"
+#include "feed/XmlPrune.h"
+#include "feed/XmlText.h"
+
+namespace quillcast {
+namespace {
+
+// Comments, processing instructions and the document type are not read; no entity of a DTD
+// is ever expanded.
+constexpr unsigned kParseOptions = pugi::parse_default;
+
+[[noreturn]] void ThrowNotValid() { throw QuillError(res::kNotValidRSS); }
+
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::string_view TrimSpace(std::string_view s) {
+  while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// The text of an element that holds only text; false when it holds elements.
+bool ElementText(pugi::xml_node element, std::string& text) {
+  text.clear();
+  for (auto child = element.first_child(); child; child = child.next_sibling()) {
+    const auto type = child.type();
+    if (type == pugi::node_pcdata || type == pugi::node_cdata) {
+      text += child.value();
+    } else if (type == pugi::node_element) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The value a field takes from text in a file; nothing when the text cannot be read as the
+// field's kind (the original is then kept as extra XML).
+std::optional<Value> FileValue(FieldKind kind, std::string_view text) {
+  if (text.empty()) return Value{};
+  switch (kind) {
+    case FieldKind::kText:
+      return Value{std::string(text)};
+    case FieldKind::kInteger: {
+      std::string_view digits = TrimSpace(text);
+      bool negative = false;
+      if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {
+        negative = digits.front() == '-';
+        digits.remove_prefix(1);
+      }
+      if (digits.empty() || digits.size() > 19) return std::nullopt;
+      std::int64_t number = 0;
+      for (char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        if (number > (INT64_MAX - (c - '0')) / 10) return std::nullopt;
+        number = number * 10 + (c - '0');
+      }
+      return Value{negative ? -number : number};
+    }
+    case FieldKind::kBoolean: {
+      const std::string_view word = TrimSpace(text);
+      if (EqualsIgnoringCase(word, "true")) return Value{true};
+      if (EqualsIgnoringCase(word, "false")) return Value{false};
+      return std::nullopt;
+    }
+    case FieldKind::kDateTime:
+      break;
+  }
+  return std::nullopt;
+}
+
+// An element that is there but empty keeps its place as empty text; an empty attribute is
+// nothing, as writing would prune it.
+std::optional<Value> ElementValue(FieldKind kind, std::string_view text) {
+  if (text.empty() && kind == FieldKind::kText) return Value{std::string()};
+  return FileValue(kind, text);
+}
+
+// Keeps an element no field maps, unless it is empty once cleaned.
+bool KeepElement(std::string& out, pugi::xml_node element, int depth) {
+  if (PruneEmptyNodes(element)) return false;
+  AppendElement(out, element, depth);
+  return true;
+}
+
+class RecordReader {
+ public:
+  RecordReader(const DataSet& table, const std::vector<PlaceGroup>& groups, int depth)
+      : table_(table), groups_(groups), depth_(depth) {}
+
+  // Reads one channel or item element; `on_other` sees each child element that is not one of
+  // the record's places and returns true when it took it.
+  template <typename OnOther>
+  Record Read(pugi::xml_node element, OnOther&& on_other) {
+    Record record;
+    record.values.resize(static_cast<size_t>(table_.FieldCount()));
+    for (auto attribute : element.attributes()) {
+      AppendAttribute(record.extra.attributes, attribute.name(), attribute.value());
+    }
+    std::bitset<64> filled;
+    for (auto child = element.first_child(); child; child = child.next_sibling()) {
+      if (child.type() != pugi::node_element) continue;
+      const int g = FindGroup(child.name());
+      if (g >= 0 && !filled[static_cast<size_t>(g)] && ReadGroup(child, groups_[g], record)) {
+        filled.set(static_cast<size_t>(g));
+        record.extra.layout.push_back(ExtraXml::kMappedElement | static_cast<std::uint64_t>(g));
+      } else if (!on_other(child) && KeepElement(record.extra.elements, child, depth_ + 1)) {
+        record.extra.layout.push_back(record.extra.elements.size());
+      }
+    }
+    return record;
+  }
+
+ private:
+  int FindGroup(const char* name) const {
+    for (size_t i = 0; i < groups_.size(); ++i) {
+      if (std::strcmp(groups_[i].element, name) == 0) return static_cast<int>(i);
+    }
+    return -1;
+  }
+
+  FieldKind KindOf(const Place* place) const { return table_.Field(place->field).kind; }
+
+  bool ReadGroup(pugi::xml_node element, const PlaceGroup& group, Record& record) {
+    if (group.text != nullptr) {
+      if (!ElementText(element, text_)) return false;
+      const auto value = ElementValue(KindOf(group.text), text_);
+      if (!value) return false;
+      record.values[static_cast<size_t>(group.text->field)] = *value;
+    }
+    ExtraXml::Part* part = nullptr;
+    const auto part_for = [&]() -> ExtraXml::Part& {
+      if (part == nullptr) part = &record.extra.PartFor(group.element);
+      return *part;
+    };
+    for (auto attribute : element.attributes()) {
+      const Place* place = nullptr;
+      for (const Place* p : group.attributes) {
+        if (std::strcmp(p->attribute, attribute.name()) == 0) place = p;
+      }
+      auto& slot = place ? record.values[static_cast<size_t>(place->field)] : scratch_;
+      const auto value = place && std::holds_alternative<std::monostate>(slot)
+                             ? FileValue(KindOf(place), attribute.value())
+                             : std::nullopt;
+      if (value) {
+        slot = *value;
+      } else {
+        AppendAttribute(part_for().attributes, attribute.name(), attribute.value());
+      }
+    }
+    if (group.children.empty()) return true;
+    std::bitset<8> seen;
+    for (auto child = element.first_child(); child; child = child.next_sibling()) {
+      if (child.type() != pugi::node_element) continue;
+      bool taken = false;
+      for (size_t i = 0; i < group.children.size() && !taken; ++i) {
+        const Place* p = group.children[i];
+        if (seen[i] || std::strcmp(p->child, child.name()) != 0) continue;
+        if (!ElementText(child, text_)) break;
+        const auto value = ElementValue(KindOf(p), text_);
+        if (!value) break;
+        record.values[static_cast<size_t>(p->field)] = *value;
+        seen.set(i);
+        taken = true;
+      }
+      if (!taken) KeepElement(part_for().elements, child, depth_ + 2);
+    }
+    return true;
+  }
+
+  const DataSet& table_;
+  const std::vector<PlaceGroup>& groups_;
+  int depth_;
+  std::string text_;
+  Value scratch_;
+};
+
+}  // namespace
+
+void TrimBeforeMarkup(std::string& text) {
+  if (text.size() < 2) return;
+  const size_t first = std::string_view(text).substr(0, text.size() - 1).find('<');
+  if (first != std::string::npos && first > 0) text.erase(0, first);
+}
+
+void LoadRSSText(FeedDocument& document, std::string text) {
+  text = DecodeXmlText(std::move(text));
+  // The skip lists' markup becomes character data, so each list reaches its field whole.
+  RewriteSkipElement(text, "skipDays", SkipRewrite::kEscape);
+  RewriteSkipElement(text, "skipHours", SkipRewrite::kEscape);
+  TrimBeforeMarkup(text);
+  if (text.empty()) ThrowNotValid();
+
+  Record channel;
+  std::vector<Record> items;
+  ExtraXml rss_extra;
+  {
+    pugi::xml_document xml;
+    if (!xml.load_buffer_inplace(text.data(), text.size(), kParseOptions, pugi::encoding_utf8)) {
+      ThrowNotValid();
+    }
+    const pugi::xml_node rss = xml.document_element();
+    if (std::strcmp(rss.name(), "rss") != 0) ThrowNotValid();
+    const pugi::xml_node channel_element = rss.child("channel");
+    if (!channel_element) ThrowNotValid();
+
+    RecordReader item_reader(document.ItemCDS(), ItemGroups(), kItemDepth);
+    RecordReader channel_reader(document.RSSCDS(), ChannelGroups(), kChannelDepth);
+    channel = channel_reader.Read(channel_element, [&](pugi::xml_node child) {
+      if (std::strcmp(child.name(), "item") != 0) return false;
+      items.push_back(item_reader.Read(child, [](pugi::xml_node) { return false; }));
+      return true;
+    });
+    for (auto attribute : rss.attributes()) {
+      if (std::strcmp(attribute.name(), "version") == 0) {
+        if (attribute.value()[0] != '\0') channel.values[kChVersion] = std::string(attribute.value());
+      } else {
+        AppendAttribute(rss_extra.attributes, attribute.name(), attribute.value());
+      }
+    }
+    for (auto child = rss.first_child(); child; child = child.next_sibling()) {
+      if (child.type() == pugi::node_element && child != channel_element) {
+        KeepElement(rss_extra.elements, child, kChannelDepth);
+      }
+    }
+  }
+  std::string().swap(text);
+
+  std::vector<Record> channels;
+  channels.push_back(std::move(channel));
+  document.RSSCDS().LoadRecords(std::move(channels));
+  document.ItemCDS().LoadRecords(std::move(items));
+  document.RssExtra() = std::move(rss_extra);
+  document.SetModified(false);
+}
+
+}  // namespace quillcast

@@ -1,0 +1,272 @@
+#include "feed/RSSWriter.h"
+
+#include <cstring>
+#include <pugixml.hpp>
+#include <bitset>
+#include <functional>
+
+#include "feed/RSSMapping.h"
+#include "feed/XmlText.h"
+
+namespace quillcast {
+namespace {
+
+constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
+
+// An empty text read from a file is written back as an empty element; only null is left out.
+bool IsNull(const Value& value) { return std::holds_alternative<std::monostate>(value); }
+
+// True when an attribute of that name stands in the ` name="value"` text.
+bool HasAttribute(std::string_view attributes, std::string_view name) {
+  for (size_t at = attributes.find(name); at != std::string_view::npos;
+       at = attributes.find(name, at + 1)) {
+    if (at > 0 && attributes[at - 1] == ' ' && attributes.substr(at + name.size(), 1) == "=") {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Extra attributes, less those a field now writes.
+void AppendExtraAttributes(std::string& out, std::string_view extra, std::string_view written) {
+  if (written.empty()) {
+    out += extra;
+    return;
+  }
+  // Each extra attribute is ` name="value"` with the value escaped, so '"' only closes values.
+  size_t pos = 0;
+  while (pos < extra.size()) {
+    const size_t eq = extra.find('=', pos);
+    const size_t close = extra.find('"', extra.find('"', eq) + 1);
+    const std::string_view attribute = extra.substr(pos, close + 1 - pos);
+    const std::string_view name = extra.substr(pos + 1, eq - pos - 1);
+    if (!HasAttribute(written, name)) out += attribute;
+    pos = close + 1;
+  }
+}
+
+// An element whose content goes on the lines below it. If nothing is written into it, Close
+// takes it back (or leaves it self-closed when it has attributes), as pruning would.
+class OpenElement {
+ public:
+  OpenElement(std::string& out, int depth, std::string_view name, std::string_view attributes)
+      : out_(out), depth_(depth), name_(name), mark_(out.size()), has_attributes_(!attributes.empty()) {
+    AppendIndent(out_, depth_);
+    out_ += '<';
+    out_ += name_;
+    out_ += attributes;
+    attributes_end_ = out_.size();
+    out_ += ">\r\n";
+    body_ = out_.size();
+  }
+
+  bool Close() {
+    if (out_.size() != body_) {
+      AppendIndent(out_, depth_);
+      out_ += "</";
+      out_ += name_;
+      out_ += ">\r\n";
+      return true;
+    }
+    if (!has_attributes_) {
+      out_.resize(mark_);
+      return false;
+    }
+    out_.resize(attributes_end_);
+    out_ += " />\r\n";
+    return true;
+  }
+
+ private:
+  std::string& out_;
+  int depth_;
+  std::string_view name_;
+  size_t mark_;
+  size_t attributes_end_ = 0;
+  size_t body_ = 0;
+  bool has_attributes_;
+};
+
+void AppendTextElement(std::string& out, int depth, std::string_view name,
+                       std::string_view attributes, const std::string* text) {
+  if (text == nullptr && attributes.empty()) return;
+  AppendIndent(out, depth);
+  out += '<';
+  out += name;
+  out += attributes;
+  if (text == nullptr) {
+    out += " />\r\n";
+    return;
+  }
+  out += '>';
+  AppendEscapedText(out, *text);
+  out += "</";
+  out += name;
+  out += ">\r\n";
+}
+
+// A skip list goes out as the markup it holds when that markup is well-formed; otherwise its
+// values are written again as proper elements.
+std::string SkipListMarkup(const std::string& tag_text, const char* tag) {
+  pugi::xml_document check;
+  const std::string wrapped = "<x>" + tag_text + "</x>";
+  if (check.load_buffer(wrapped.data(), wrapped.size(), pugi::parse_default, pugi::encoding_utf8)) {
+    return tag_text;
+  }
+  std::string markup;
+  const std::string values = TagListToCommaList(tag_text, tag);
+  size_t start = 0;
+  while (start <= values.size()) {
+    const size_t comma = std::min(values.find(',', start), values.size());
+    markup += '<';
+    markup += tag;
+    markup += '>';
+    AppendEscapedText(markup, std::string_view(values).substr(start, comma - start));
+    markup += "</";
+    markup += tag;
+    markup += '>';
+    start = comma + 1;
+  }
+  return markup;
+}
+
+std::string ValueText(const Value& value) {
+  if (const auto* text = std::get_if<std::string>(&value)) return *text;
+  if (const auto* number = std::get_if<std::int64_t>(&value)) return std::to_string(*number);
+  if (const auto* flag = std::get_if<bool>(&value)) return *flag ? "true" : "false";
+  return {};
+}
+
+class RecordWriter {
+ public:
+  RecordWriter(std::string& out, const std::vector<PlaceGroup>& groups, int depth)
+      : out_(out), groups_(groups), depth_(depth) {}
+
+  // Writes the record's element with its fields and extra XML, in the order the record's
+  // children had in its file; nothing when all is empty.
+  void Write(const char* element, const Record& record, const std::function<void()>& more = {}) {
+    OpenElement open(out_, depth_, element, record.extra.attributes);
+    const ExtraXml& extra = record.extra;
+    std::bitset<64> written;
+    size_t kept_from = 0;
+    for (const std::uint64_t entry : extra.layout) {
+      if (entry & ExtraXml::kMappedElement) {
+        const size_t g = entry & ~ExtraXml::kMappedElement;
+        if (g >= groups_.size() || written[g]) continue;
+        WriteGroup(groups_[g], record);
+        written.set(g);
+      } else if (entry >= kept_from && entry <= extra.elements.size()) {
+        out_.append(extra.elements, kept_from, entry - kept_from);
+        kept_from = entry;
+      }
+    }
+    for (size_t g = 0; g < groups_.size(); ++g) {
+      if (!written[g]) WriteGroup(groups_[g], record);
+    }
+    out_.append(extra.elements, kept_from);
+    if (more) more();
+    open.Close();
+  }
+
+ private:
+  void WriteGroup(const PlaceGroup& group, const Record& record) {
+    const char* element = group.element;
+    const ExtraXml::Part* part = record.extra.FindPart(element);
+    std::string attributes;
+    for (const Place* place : group.attributes) {
+      const Value& value = record.values[static_cast<size_t>(place->field)];
+      if (!IsNull(value)) AppendAttribute(attributes, place->attribute, ValueText(value));
+    }
+    if (part != nullptr) AppendExtraAttributes(attributes, part->attributes, attributes);
+
+    const Value* text = group.text ? &record.values[static_cast<size_t>(group.text->field)] : nullptr;
+    if (text != nullptr && group.text->skip_list && !IsNull(*text)) {
+      WriteSkipList(element, attributes, std::get<std::string>(*text), SkipTag(group.text->field));
+      return;
+    }
+    if (group.children.empty() && (part == nullptr || part->elements.empty())) {
+      if (text != nullptr && !IsNull(*text)) {
+        text_ = ValueText(*text);
+        AppendTextElement(out_, depth_ + 1, element, attributes, &text_);
+      } else {
+        AppendTextElement(out_, depth_ + 1, element, attributes, nullptr);
+      }
+      return;
+    }
+    OpenElement open(out_, depth_ + 1, element, attributes);
+    for (const Place* place : group.children) {
+      const Value& value = record.values[static_cast<size_t>(place->field)];
+      if (IsNull(value)) continue;
+      text_ = ValueText(value);
+      AppendTextElement(out_, depth_ + 2, place->child, {}, &text_);
+    }
+    if (part != nullptr) out_ += part->elements;
+    open.Close();
+  }
+
+  void WriteSkipList(const char* element, const std::string& attributes,
+                     const std::string& tag_text, const char* tag) {
+    AppendIndent(out_, depth_ + 1);
+    out_ += '<';
+    out_ += element;
+    out_ += attributes;
+    out_ += '>';
+    AppendWithCrLf(out_, SkipListMarkup(tag_text, tag));
+    out_ += "</";
+    out_ += element;
+    out_ += ">\r\n";
+  }
+
+  std::string& out_;
+  const std::vector<PlaceGroup>& groups_;
+  int depth_;
+  std::string text_;
+};
+
+// Room for the whole text up front, so a large feed is not copied while it grows.
+size_t EstimateSize(const DataSet& items) {
+  size_t size = 4096;
+  for (int row = 0; row < items.RecordCount(); ++row) {
+    const Record& record = items.RecordAt(row);
+    size += 320 + record.extra.attributes.size() + record.extra.elements.size();
+    for (const auto& value : record.values) {
+      if (const auto* text = std::get_if<std::string>(&value)) size += text->size() + text->size() / 8;
+    }
+    for (const auto& part : record.extra.parts) size += part.attributes.size() + part.elements.size();
+  }
+  return size;
+}
+
+}  // namespace
+
+std::string GetRSSText(FeedDocument& document) {
+  document.EndPendingEdits();
+  const DataSet& channel = document.RSSCDS();
+  const DataSet& items = document.ItemCDS();
+  const ExtraXml& rss_extra = document.RssExtra();
+
+  std::string out;
+  out.reserve(EstimateSize(items));
+  out += kDeclaration;
+  std::string rss_attributes;
+  const Record* channel_record = channel.IsEmpty() ? nullptr : &channel.RecordAt(0);
+  if (channel_record != nullptr && !IsNull(channel_record->values[kChVersion])) {
+    AppendAttribute(rss_attributes, "version", ValueText(channel_record->values[kChVersion]));
+  }
+  rss_attributes += rss_extra.attributes;
+
+  OpenElement rss(out, 0, "rss", rss_attributes);
+  if (channel_record != nullptr) {
+    RecordWriter item_writer(out, ItemGroups(), kItemDepth);
+    RecordWriter(out, ChannelGroups(), kChannelDepth).Write("channel", *channel_record, [&] {
+      for (int row = 0; row < items.RecordCount(); ++row) {
+        item_writer.Write("item", items.RecordAt(row));
+      }
+    });
+  }
+  out += rss_extra.elements;
+  if (!rss.Close()) return {};
+  return out;
+}
+
+}  // namespace quillcast

@@ -1,0 +1,94 @@
+#include "feed/XmlText.h"
+
+namespace quillcast {
+namespace {
+
+// Hands pugixml's output on with CR LF line ends.
+class CrLfWriter : public pugi::xml_writer {
+ public:
+  explicit CrLfWriter(std::string& out) : out_(out) {}
+  void write(const void* data, size_t size) override {
+    AppendWithCrLf(out_, std::string_view(static_cast<const char*>(data), size));
+  }
+
+ private:
+  std::string& out_;
+};
+
+}  // namespace
+
+void AppendWithCrLf(std::string& out, std::string_view text) {
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') continue;
+    out.append(text, start, i - start);
+    out += "\r\n";
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  out.append(text, start, text.size() - start);
+}
+
+void AppendEscapedText(std::string& out, std::string_view text) {
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char* replacement;
+    size_t also_skip = 0;
+    switch (text[i]) {
+      case '&': replacement = "&amp;"; break;
+      case '<': replacement = "&lt;"; break;
+      case '>': replacement = "&gt;"; break;
+      case '\r':
+        replacement = "\r\n";
+        if (i + 1 < text.size() && text[i + 1] == '\n') also_skip = 1;
+        break;
+      case '\n': replacement = "\r\n"; break;
+      default: continue;
+    }
+    out.append(text, start, i - start);
+    out += replacement;
+    i += also_skip;
+    start = i + 1;
+  }
+  out.append(text, start, text.size() - start);
+}
+
+void AppendEscapedAttribute(std::string& out, std::string_view value) {
+  size_t start = 0;
+  for (size_t i = 0; i < value.size(); ++i) {
+    const char* replacement;
+    switch (value[i]) {
+      case '&': replacement = "&amp;"; break;
+      case '<': replacement = "&lt;"; break;
+      case '>': replacement = "&gt;"; break;
+      case '"': replacement = "&quot;"; break;
+      case '\t': replacement = "&#9;"; break;
+      case '\n': replacement = "&#10;"; break;
+      case '\r': replacement = "&#13;"; break;
+      default: continue;
+    }
+    out.append(value, start, i - start);
+    out += replacement;
+    start = i + 1;
+  }
+  out.append(value, start, value.size() - start);
+}
+
+void AppendAttribute(std::string& out, std::string_view name, std::string_view value) {
+  out += ' ';
+  out += name;
+  out += "=\"";
+  AppendEscapedAttribute(out, value);
+  out += '"';
+}
+
+void AppendIndent(std::string& out, int depth) { out.append(static_cast<size_t>(depth) * 2, ' '); }
+
+void AppendElement(std::string& out, pugi::xml_node element, int depth) {
+  CrLfWriter writer(out);
+  element.print(writer, "  ", pugi::format_indent, pugi::encoding_utf8,
+                static_cast<unsigned>(depth));
+}
+
+}  // namespace quillcast

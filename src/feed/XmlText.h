@@ -1,0 +1,24 @@
+// Escaping and serialising XML text the way the written feed lays it out: two spaces of
+// indentation a level and CR LF after every line.
+#pragma once
+
+#include <pugixml.hpp>
+#include <string>
+#include <string_view>
+
+namespace quillcast {
+
+// Character data: & < > escaped; every line break becomes CR LF.
+void AppendEscapedText(std::string& out, std::string_view text);
+// An attribute value in double quotes: & < > " escaped, tab and line breaks as references.
+void AppendEscapedAttribute(std::string& out, std::string_view value);
+// ` name="value"`.
+void AppendAttribute(std::string& out, std::string_view name, std::string_view value);
+// Raw markup whose line breaks become CR LF.
+void AppendWithCrLf(std::string& out, std::string_view text);
+void AppendIndent(std::string& out, int depth);
+
+// An element and everything in it, indented for `depth`, every line ended with CR LF.
+void AppendElement(std::string& out, pugi::xml_node element, int depth);
+
+}  // namespace quillcast
