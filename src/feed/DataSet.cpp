@@ -101,7 +101,7 @@ void DataSet::LoadRecords(std::vector<Record> records) {
   records_.reserve(records.size());
   for (auto& record : records) {
     record.values.resize(fields_.size());
-    record.seq = next_seq_++;
+    record.seq = next_load_seq_++;
     Calculate(record);
     records_.push_back(std::make_unique<Record>(std::move(record)));
   }
@@ -272,7 +272,7 @@ void DataSet::Post() {
     stored = std::move(*buffer_);
     buffer_.reset();
   } else {
-    stored.seq = next_seq_++;
+    stored.seq = next_post_seq_--;
   }
   Calculate(stored);
   buffer_modified_ = false;

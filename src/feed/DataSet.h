@@ -71,7 +71,9 @@ struct ExtraXml {
 struct Record {
   std::vector<Value> values;
   ExtraXml extra;
-  std::uint64_t seq = 0;  // order of arrival; records with equal index keys keep it
+  // Breaks ties in the index: loaded records keep their file order, and a newly posted record
+  // comes before the records whose keys equal its own.
+  std::int64_t seq = 0;
 };
 
 enum class DataSetState { kInactive, kBrowse, kEdit, kInsert };
@@ -203,7 +205,8 @@ class DataSet {
   bool bof_ = true;
   bool eof_ = true;
   bool buffer_modified_ = false;
-  std::uint64_t next_seq_ = 0;
+  std::int64_t next_load_seq_ = 0;
+  std::int64_t next_post_seq_ = -1;
   std::vector<DataSetObserver*> observers_;
 };
 

@@ -55,6 +55,68 @@ bool ElementText(pugi::xml_node element, std::string& text) {
   return true;
 }
 
+// A skip list that reached the reader as elements (its markup was not turned into text, for
+// instance because the first "<skipDays>" of the text stood in a comment): its children as
+// tag text.
+bool SkipListMarkup(pugi::xml_node element, std::string& text) {
+  struct Collect : pugi::xml_writer {
+    std::string& out;
+    explicit Collect(std::string& o) : out(o) {}
+    void write(const void* data, size_t size) override {
+      out.append(static_cast<const char*>(data), size);
+    }
+  } collect(text);
+  text.clear();
+  for (auto child = element.first_child(); child; child = child.next_sibling()) {
+    child.print(collect, "", pugi::format_raw, pugi::encoding_utf8);
+  }
+  return true;
+}
+
+// The position of the first `tag` that stands in markup, not inside a comment, a CDATA
+// section, a processing instruction or the document type; npos when there is none.
+size_t FindInMarkup(std::string_view text, std::string_view tag) {
+  size_t pos = 0;
+  while (true) {
+    const size_t hit = text.find(tag, pos);
+    const size_t open = text.find("<", pos);
+    if (hit == std::string_view::npos || open == std::string_view::npos) return hit;
+    if (hit == open) return hit;
+    // Skip over the construct that starts at `open` when it can hide markup.
+    std::string_view rest = text.substr(open);
+    size_t end = std::string_view::npos;
+    if (rest.starts_with("<!--")) {
+      end = text.find("-->", open + 4);
+      if (end != std::string_view::npos) end += 3;
+    } else if (rest.starts_with("<![CDATA[")) {
+      end = text.find("]]>", open + 9);
+      if (end != std::string_view::npos) end += 3;
+    } else if (rest.starts_with("<?")) {
+      end = text.find("?>", open + 2);
+      if (end != std::string_view::npos) end += 2;
+    } else if (rest.starts_with("<!DOCTYPE")) {
+      const size_t bracket = text.find('[', open);
+      const size_t close = text.find('>', open);
+      end = bracket < close ? text.find("]>", bracket) : close;
+      if (end != std::string_view::npos) end += bracket < close ? 2 : 1;
+    } else {
+      end = open + 1;
+    }
+    if (end == std::string_view::npos) return std::string_view::npos;
+    pos = end;
+  }
+}
+
+// Turns the markup of the first skip list into character data, so the list reaches its field
+// whole with the white space between its elements; left alone when that first "<name>" is not
+// markup, where rewriting would change a comment or a CDATA section.
+void EscapeSkipList(std::string& text, std::string_view name) {
+  const std::string open = "<" + std::string(name) + ">";
+  const size_t first = text.find(open);
+  if (first == std::string::npos || FindInMarkup(text, open) != first) return;
+  RewriteSkipElement(text, name, SkipRewrite::kEscape);
+}
+
 // The value a field takes from text in a file; nothing when the text cannot be read as the
 // field's kind (the original is then kept as extra XML).
 std::optional<Value> FileValue(FieldKind kind, std::string_view text) {
@@ -144,7 +206,10 @@ class RecordReader {
 
   bool ReadGroup(pugi::xml_node element, const PlaceGroup& group, Record& record) {
     if (group.text != nullptr) {
-      if (!ElementText(element, text_)) return false;
+      if (!ElementText(element, text_) &&
+          !(group.text->skip_list && SkipListMarkup(element, text_))) {
+        return false;
+      }
       const auto value = ElementValue(KindOf(group.text), text_);
       if (!value) return false;
       record.values[static_cast<size_t>(group.text->field)] = *value;
@@ -207,8 +272,8 @@ void TrimBeforeMarkup(std::string& text) {
 void LoadRSSText(FeedDocument& document, std::string text) {
   text = DecodeXmlText(std::move(text));
   // The skip lists' markup becomes character data, so each list reaches its field whole.
-  RewriteSkipElement(text, "skipDays", SkipRewrite::kEscape);
-  RewriteSkipElement(text, "skipHours", SkipRewrite::kEscape);
+  EscapeSkipList(text, "skipDays");
+  EscapeSkipList(text, "skipHours");
   TrimBeforeMarkup(text);
   if (text.empty()) ThrowNotValid();
 

@@ -46,11 +46,13 @@ void AppendExtraAttributes(std::string& out, std::string_view extra, std::string
 }
 
 // An element whose content goes on the lines below it. If nothing is written into it, Close
-// takes it back (or leaves it self-closed when it has attributes), as pruning would.
+// takes it back as pruning would, or leaves it self-closed when it has attributes or must stay.
 class OpenElement {
  public:
-  OpenElement(std::string& out, int depth, std::string_view name, std::string_view attributes)
-      : out_(out), depth_(depth), name_(name), mark_(out.size()), has_attributes_(!attributes.empty()) {
+  OpenElement(std::string& out, int depth, std::string_view name, std::string_view attributes,
+              bool keep_when_empty = false)
+      : out_(out), depth_(depth), name_(name), mark_(out.size()),
+        keep_(keep_when_empty || !attributes.empty()) {
     AppendIndent(out_, depth_);
     out_ += '<';
     out_ += name_;
@@ -68,7 +70,7 @@ class OpenElement {
       out_ += ">\r\n";
       return true;
     }
-    if (!has_attributes_) {
+    if (!keep_) {
       out_.resize(mark_);
       return false;
     }
@@ -84,7 +86,7 @@ class OpenElement {
   size_t mark_;
   size_t attributes_end_ = 0;
   size_t body_ = 0;
-  bool has_attributes_;
+  bool keep_;
 };
 
 void AppendTextElement(std::string& out, int depth, std::string_view name,
@@ -94,7 +96,7 @@ void AppendTextElement(std::string& out, int depth, std::string_view name,
   out += '<';
   out += name;
   out += attributes;
-  if (text == nullptr) {
+  if (text == nullptr || text->empty()) {
     out += " />\r\n";
     return;
   }
@@ -105,14 +107,63 @@ void AppendTextElement(std::string& out, int depth, std::string_view name,
   out += ">\r\n";
 }
 
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Character data without markup whose every "&" starts a proper reference.
+bool IsCleanText(std::string_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '<' || text[i] == '>') return false;
+    if (text[i] != '&') continue;
+    const size_t semicolon = text.find(';', i);
+    if (semicolon == std::string_view::npos) return false;
+    const std::string_view name = text.substr(i + 1, semicolon - i - 1);
+    const bool named = name == "amp" || name == "lt" || name == "gt" || name == "quot" ||
+                       name == "apos";
+    const bool numeric = name.size() > 1 && name[0] == '#' &&
+                         name.find_first_not_of(name[1] == 'x' ? "0123456789abcdefABCDEF" : "0123456789",
+                                                name[1] == 'x' ? 2 : 1) == std::string_view::npos &&
+                         name.size() > (name[1] == 'x' ? 2u : 1u);
+    if (!named && !numeric) return false;
+    i = semicolon;
+  }
+  return true;
+}
+
+// True when tag text is a well-formed list of <tag>value</tag> (or <tag/>) elements with
+// white space and comments between them.
+bool IsWellFormedTagList(std::string_view text, std::string_view tag) {
+  const std::string open = "<" + std::string(tag) + ">";
+  const std::string close = "</" + std::string(tag) + ">";
+  const std::string empty = "<" + std::string(tag) + "/>";
+  size_t pos = 0;
+  while (true) {
+    while (pos < text.size() && IsSpace(text[pos])) ++pos;
+    if (pos == text.size()) return true;
+    if (text.substr(pos, 4) == "<!--") {
+      const size_t end = text.find("-->", pos + 4);
+      if (end == std::string_view::npos || text.substr(pos + 4, end - pos - 4).find("--") !=
+                                               std::string_view::npos) {
+        return false;
+      }
+      pos = end + 3;
+      continue;
+    }
+    if (text.substr(pos, empty.size()) == empty) {
+      pos += empty.size();
+      continue;
+    }
+    if (text.substr(pos, open.size()) != open) return false;
+    pos += open.size();
+    const size_t end = text.find(close, pos);
+    if (end == std::string_view::npos || !IsCleanText(text.substr(pos, end - pos))) return false;
+    pos = end + close.size();
+  }
+}
+
 // A skip list goes out as the markup it holds when that markup is well-formed; otherwise its
 // values are written again as proper elements.
 std::string SkipListMarkup(const std::string& tag_text, const char* tag) {
-  pugi::xml_document check;
-  const std::string wrapped = "<x>" + tag_text + "</x>";
-  if (check.load_buffer(wrapped.data(), wrapped.size(), pugi::parse_default, pugi::encoding_utf8)) {
-    return tag_text;
-  }
+  if (IsWellFormedTagList(tag_text, tag)) return tag_text;
   std::string markup;
   const std::string values = TagListToCommaList(tag_text, tag);
   size_t start = 0;
@@ -143,9 +194,10 @@ class RecordWriter {
       : out_(out), groups_(groups), depth_(depth) {}
 
   // Writes the record's element with its fields and extra XML, in the order the record's
-  // children had in its file; nothing when all is empty.
+  // children had in its file. A record with nothing in it still gets its element, so that what
+  // was saved opens again with the same records.
   void Write(const char* element, const Record& record, const std::function<void()>& more = {}) {
-    OpenElement open(out_, depth_, element, record.extra.attributes);
+    OpenElement open(out_, depth_, element, record.extra.attributes, true);
     const ExtraXml& extra = record.extra;
     std::bitset<64> written;
     size_t kept_from = 0;
@@ -177,7 +229,10 @@ class RecordWriter {
       const Value& value = record.values[static_cast<size_t>(place->field)];
       if (!IsNull(value)) AppendAttribute(attributes, place->attribute, ValueText(value));
     }
-    if (part != nullptr) AppendExtraAttributes(attributes, part->attributes, attributes);
+    if (part != nullptr) {
+      const std::string written = attributes;
+      AppendExtraAttributes(attributes, part->attributes, written);
+    }
 
     const Value* text = group.text ? &record.values[static_cast<size_t>(group.text->field)] : nullptr;
     if (text != nullptr && group.text->skip_list && !IsNull(*text)) {

@@ -85,8 +85,41 @@ void AppendAttribute(std::string& out, std::string_view name, std::string_view v
 
 void AppendIndent(std::string& out, int depth) { out.append(static_cast<size_t>(depth) * 2, ' '); }
 
+namespace {
+
+// Deeper content goes on one line: indenting it line by line would grow with the square of
+// its depth.
+constexpr int kMaxIndentedDepth = 16;
+
+bool NestsDeeperThan(pugi::xml_node element, int limit) {
+  int depth = 0;
+  pugi::xml_node node = element;
+  while (node) {
+    if (node.first_child()) {
+      node = node.first_child();
+      if (++depth > limit) return true;
+      continue;
+    }
+    while (node != element && !node.next_sibling()) {
+      node = node.parent();
+      --depth;
+    }
+    if (node == element) break;
+    node = node.next_sibling();
+  }
+  return false;
+}
+
+}  // namespace
+
 void AppendElement(std::string& out, pugi::xml_node element, int depth) {
   CrLfWriter writer(out);
+  if (NestsDeeperThan(element, kMaxIndentedDepth)) {
+    AppendIndent(out, depth);
+    element.print(writer, "", pugi::format_raw, pugi::encoding_utf8);
+    out += "\r\n";
+    return;
+  }
   element.print(writer, "  ", pugi::format_indent, pugi::encoding_utf8,
                 static_cast<unsigned>(depth));
 }

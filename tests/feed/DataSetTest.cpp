@@ -9,11 +9,20 @@ namespace {
 
 enum { kName, kNumber, kFlag, kKey };
 
+FieldDef Field(const char* name, FieldKind kind, int width, const char* label) {
+  FieldDef def;
+  def.name = name;
+  def.kind = kind;
+  def.width = width;
+  def.label = label;
+  return def;
+}
+
 std::vector<FieldDef> Fields() {
-  return {FieldDef{"name", FieldKind::kText, 5, "Name"},
-          FieldDef{"number", FieldKind::kInteger, 0, "Number"},
-          FieldDef{"flag", FieldKind::kBoolean, 0, "Flag"},
-          FieldDef{"key", FieldKind::kInteger, 0, ""}};
+  return {Field("name", FieldKind::kText, 5, "Name"),
+          Field("number", FieldKind::kInteger, 0, "Number"),
+          Field("flag", FieldKind::kBoolean, 0, "Flag"),
+          Field("key", FieldKind::kInteger, 0, "")};
 }
 
 Record Row(std::string name, std::int64_t key) {
