@@ -12,6 +12,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "common/Ascii.h"
 #include "common/AtomicFile.h"
 #include "common/Error.h"
 #include "common/ResourceStr.h"
@@ -28,14 +29,7 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
+using ascii::EqualsIgnoringCase;
 
 // The section name of a "[name]" line.
 std::optional<std::string_view> SectionName(std::string_view line) {
@@ -68,7 +62,7 @@ std::vector<SectionRange> FindSections(const std::vector<std::string>& lines,
     const auto name = SectionName(lines[i]);
     if (!name) continue;
     if (!found.empty() && found.back().end == lines.size()) found.back().end = i;
-    if (SameText(*name, section)) found.push_back({i, lines.size()});
+    if (EqualsIgnoringCase(*name, section)) found.push_back({i, lines.size()});
   }
   return found;
 }
@@ -78,7 +72,7 @@ std::optional<std::string_view> FindValue(const std::vector<std::string>& lines,
   for (const auto& range : FindSections(lines, section)) {
     for (size_t i = range.header + 1; i < range.end; ++i) {
       const auto k = KeyName(lines[i]);
-      if (k && SameText(*k, key)) return ValueOf(lines[i]);
+      if (k && EqualsIgnoringCase(*k, key)) return ValueOf(lines[i]);
     }
   }
   return std::nullopt;
@@ -194,7 +188,7 @@ std::vector<std::string> ProfileFile::ReadSection(std::string_view section) cons
       const auto k = KeyName(lines[i]);
       if (!k) continue;
       bool seen = false;
-      for (const auto& have : keys) seen = seen || SameText(have, *k);
+      for (const auto& have : keys) seen = seen || EqualsIgnoringCase(have, *k);
       if (!seen) keys.emplace_back(*k);
     }
   }
@@ -207,7 +201,7 @@ std::vector<std::string> ProfileFile::ReadSections() const {
     const auto name = SectionName(line);
     if (!name) continue;
     bool seen = false;
-    for (const auto& have : names) seen = seen || SameText(have, *name);
+    for (const auto& have : names) seen = seen || EqualsIgnoringCase(have, *name);
     if (!seen) names.emplace_back(*name);
   }
   return names;
@@ -232,7 +226,7 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
   for (const auto& range : sections) {
     for (size_t i = range.header + 1; i < range.end; ++i) {
       const auto k = KeyName(lines[i]);
-      if (k && SameText(*k, key)) {
+      if (k && EqualsIgnoringCase(*k, key)) {
         lines[i] = new_line;
         WriteLines(lines);
         return;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "common/Ascii.h"
 #include "common/Error.h"
 #include "common/ResourceStr.h"
 #include "common/Utf8.h"
@@ -14,13 +15,11 @@ namespace {
 
 const Value kNull{};
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // A non-empty leading part of `word`, without regard to case.
 bool IsLeadingPartOf(std::string_view text, std::string_view word) {
   if (text.empty() || text.size() > word.size()) return false;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (Lower(text[i]) != Lower(word[i])) return false;
+    if (ascii::Lower(text[i]) != ascii::Lower(word[i])) return false;
   }
   return true;
 }

@@ -6,6 +6,7 @@
 #include <pugixml.hpp>
 #include <vector>
 
+#include "common/Ascii.h"
 #include "common/Error.h"
 #include "common/ResourceStr.h"
 #include "feed/RSSMapping.h"
@@ -22,24 +23,8 @@ constexpr unsigned kParseOptions = pugi::parse_default;
 
 [[noreturn]] void ThrowNotValid() { throw QuillError(res::kNotValidRSS); }
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-std::string_view TrimSpace(std::string_view s) {
-  while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
+using ascii::EqualsIgnoringCase;
+using ascii::TrimSpace;
 
 // The text of an element that holds only text; false when it holds elements.
 bool ElementText(pugi::xml_node element, std::string& text) {

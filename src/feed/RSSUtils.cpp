@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "common/Ascii.h"
+
 namespace quillcast {
 namespace {
 
@@ -11,15 +13,7 @@ using std::chrono::hours;
 using std::chrono::minutes;
 using std::chrono::seconds;
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
-}
+using ascii::EqualsIgnoringCase;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -82,7 +76,7 @@ int MonthFromName(std::string_view word) {
       "",     "January", "February",  "March",   "April",    "May",     "June",
       "July", "August",  "September", "October", "November", "December"};
   for (int m = 1; m <= 12; ++m) {
-    if (SameText(word, MonthNames[m]) || SameText(word, kLong[m])) return m;
+    if (EqualsIgnoringCase(word, MonthNames[m]) || EqualsIgnoringCase(word, kLong[m])) return m;
   }
   return 0;
 }
@@ -91,7 +85,7 @@ bool IsDayName(std::string_view word) {
   static constexpr std::array<std::string_view, 8> kLong = {
       "", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
   for (int d = 1; d <= 7; ++d) {
-    if (SameText(word, DayNames[d]) || SameText(word, kLong[d])) return true;
+    if (EqualsIgnoringCase(word, DayNames[d]) || EqualsIgnoringCase(word, kLong[d])) return true;
   }
   return false;
 }
@@ -116,7 +110,7 @@ std::optional<int> ZoneOffset(std::string_view zone) {
                                      {"EST", -5}, {"EDT", -4}, {"CST", -6}, {"CDT", -5},
                                      {"MST", -7}, {"MDT", -6}, {"PST", -8}, {"PDT", -7}};
   for (const auto& z : kZones) {
-    if (SameText(zone, z.name)) return z.hours * 60;
+    if (EqualsIgnoringCase(zone, z.name)) return z.hours * 60;
   }
   return std::nullopt;
 }

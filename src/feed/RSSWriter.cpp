@@ -5,6 +5,7 @@
 #include <bitset>
 #include <functional>
 
+#include "common/Ascii.h"
 #include "feed/RSSMapping.h"
 #include "feed/XmlText.h"
 
@@ -107,7 +108,7 @@ void AppendTextElement(std::string& out, int depth, std::string_view name,
   out += ">\r\n";
 }
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+using ascii::IsSpace;
 
 // Character data without markup whose every "&" starts a proper reference.
 bool IsCleanText(std::string_view text) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/Ascii.h"
 #include "common/Utf8.h"
 
 namespace quillcast {
@@ -72,9 +73,7 @@ std::string DecodeWide(std::string_view b, Wide kind) {
 
 std::string Lowercase(std::string_view s) {
   std::string out(s);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  for (char& c : out) c = ascii::Lower(c);
   return out;
 }
 
