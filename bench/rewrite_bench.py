@@ -31,7 +31,7 @@ def measure(cmd, runs):
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("bin")
-    ap.add_argument("--runs", type=int, default=3)
+    ap.add_argument("--runs", type=int, default=5)
     args = ap.parse_args()
     cli = os.path.join(args.bin, "quillcast-cli")
     baseline = os.path.join(args.bin, "pugixml_baseline")
@@ -60,11 +60,12 @@ def main():
     r10 = next(r for r in rows if r["n"] == 10000)
     fp = r10["feedparser"][0]
     print(f"\nfeedparser reads 10 000 items in {fp:.2f} s; the rewrite takes {r10['ours'][0]:.3f} s: "
-          f"{fp / r10['ours'][0]:.0f} times faster")
+          f"{fp / r10['ours'][0]:.0f} times faster (pugixml alone: {fp / r10['base'][0]:.0f} times)")
     r100 = rows[-1]
-    ok = (r100["ours"][0] <= 1.5 * r100["base"][0] and r100["ours"][1] <= 1.5 * r100["base"][1]
-          and fp >= 50 * r10["ours"][0])
-    print("targets met" if ok else "TARGETS MISSED")
+    print("100 000 items within 1.5 times pugixml's time and memory:",
+          "yes" if r100["ours"][0] <= 1.5 * r100["base"][0] and r100["ours"][1] <= 1.5 * r100["base"][1]
+          else "NO")
+    print("50 times faster than feedparser:", "yes" if fp >= 50 * r10["ours"][0] else "NO")
 
 
 if __name__ == "__main__":

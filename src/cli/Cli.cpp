@@ -1,5 +1,7 @@
 #include "cli/Cli.h"
 
+#include <memory>
+
 #include "common/Error.h"
 #include "feed/FeedDocument.h"
 #include "feed/FeedFile.h"
@@ -34,21 +36,26 @@ int Check(const std::vector<std::string>& files, std::ostream& out) {
   return status;
 }
 
-int Rewrite(const std::string& in, const std::string& out_path, std::ostream& err) {
-  FeedDocument document;
+int Rewrite(const std::string& in, const std::string& out_path, std::ostream& err,
+            const CliOptions& options) {
+  // A run that ends right after the save leaves the document to the end of the process:
+  // taking apart a hundred thousand records one by one would only cost time.
+  auto document = std::make_unique<FeedDocument>();
   try {
-    LoadFeedFile(document, in);
-    SaveFeedFile(document, out_path);
+    LoadFeedFile(*document, in);
+    SaveFeedFile(*document, out_path);
   } catch (const QuillError& error) {
     err << error.what() << "\n";
     return 1;
   }
+  if (options.process_ends_after_run) document.release();
   return 0;
 }
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const CliOptions& options) {
   if (args.empty()) {
     err << kUsage;
     return 2;
@@ -64,7 +71,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   if (command == "check" && !rest.empty()) return Check(rest, out);
-  if (command == "rewrite" && rest.size() == 2) return Rewrite(rest[0], rest[1], err);
+  if (command == "rewrite" && rest.size() == 2) return Rewrite(rest[0], rest[1], err, options);
   err << kUsage;
   return 2;
 }

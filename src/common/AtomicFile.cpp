@@ -76,20 +76,27 @@ class TempFile {
 
 void ReplaceFileAtomically(const std::string& path, std::string_view data,
                            mode_t new_file_mode) {
+  ReplaceFileAtomically(
+      path, [data](const FileWriter& write) { write(data); }, new_file_mode);
+}
+
+void ReplaceFileAtomically(const std::string& path,
+                           const std::function<void(const FileWriter&)>& produce,
+                           mode_t new_file_mode) {
   const std::string folder = FolderOf(path);
   struct stat existing {};
   const bool exists = ::stat(path.c_str(), &existing) == 0;
   if (exists && !S_ISREG(existing.st_mode)) ThrowErrno(EISDIR, "stat");
 
   TempFile temp(folder + "/." + NameOf(path) + ".tmp-XXXXXX");
-  WriteAll(temp.fd(), data);
+  produce([&temp](std::string_view piece) { WriteAll(temp.fd(), piece); });
   const mode_t mode = exists ? (existing.st_mode & 07777) : (new_file_mode & ~CurrentUmask());
   if (::fchmod(temp.fd(), mode) != 0) ThrowErrno(errno, "fchmod");
   if (exists && ::geteuid() == 0) {
     // Root keeps the owner of a file it rewrites for somebody else; failing that is harmless.
     [[maybe_unused]] const int ignored = ::fchown(temp.fd(), existing.st_uid, existing.st_gid);
   }
-  if (::fsync(temp.fd()) != 0) ThrowErrno(errno, "fsync");
+  if (::fdatasync(temp.fd()) != 0) ThrowErrno(errno, "fdatasync");
   temp.CloseChecked();
   if (::rename(temp.path().c_str(), path.c_str()) != 0) ThrowErrno(errno, "rename");
   temp.Commit();

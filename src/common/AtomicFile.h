@@ -3,6 +3,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,13 @@ inline constexpr mode_t kDefaultNewFileMode = 0666;
 // (less the umask). Throws std::system_error carrying the errno of the step that failed; the
 // target is then untouched and no temporary file is left behind.
 void ReplaceFileAtomically(const std::string& path, std::string_view data,
+                           mode_t new_file_mode = kDefaultNewFileMode);
+
+// The same, with the content handed over in pieces: `produce` is given a function that writes
+// one piece. An exception from `produce` leaves the target untouched too.
+using FileWriter = std::function<void(std::string_view)>;
+void ReplaceFileAtomically(const std::string& path,
+                           const std::function<void(const FileWriter&)>& produce,
                            mode_t new_file_mode = kDefaultNewFileMode);
 
 }  // namespace quillcast

@@ -1,5 +1,8 @@
 #include "common/Utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace quillcast::utf8 {
 namespace {
 
@@ -55,6 +58,18 @@ std::string_view Left(std::string_view text, size_t max_chars) {
 
 bool IsValid(std::string_view text) {
   for (size_t i = 0; i < text.size();) {
+    // Runs of ASCII, eight bytes at a time.
+    while (i + 8 <= text.size()) {
+      std::uint64_t word;
+      std::memcpy(&word, text.data() + i, 8);
+      if (word & 0x8080808080808080ull) break;
+      i += 8;
+    }
+    if (i >= text.size()) break;
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      ++i;
+      continue;
+    }
     const size_t len = SequenceLength(text, i);
     if (len == 0) return false;
     i += len;

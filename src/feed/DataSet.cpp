@@ -91,20 +91,25 @@ void DataSet::RemoveObserver(DataSetObserver* observer) {
   observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
 }
 
-void DataSet::Open() { LoadRecords({}); }
+void DataSet::Open() { LoadRecords(std::vector<std::unique_ptr<Record>>()); }
 
 void DataSet::LoadRecords(std::vector<Record> records) {
-  records_.clear();
+  std::vector<std::unique_ptr<Record>> owned;
+  owned.reserve(records.size());
+  for (auto& record : records) owned.push_back(std::make_unique<Record>(std::move(record)));
+  LoadRecords(std::move(owned));
+}
+
+void DataSet::LoadRecords(std::vector<std::unique_ptr<Record>> records) {
   buffer_.reset();
   buffer_modified_ = false;
-  records_.reserve(records.size());
-  for (auto& record : records) {
-    record.values.resize(fields_.size());
-    record.seq = next_load_seq_++;
-    Calculate(record);
-    records_.push_back(std::make_unique<Record>(std::move(record)));
+  records_ = std::move(records);
+  for (auto& record : records_) {
+    record->values.resize(fields_.size());
+    record->seq = next_load_seq_++;
+    Calculate(*record);
   }
-  if (hooks.index_less) {
+  if (hooks.index_key) {
     std::sort(records_.begin(), records_.end(),
               [this](const auto& a, const auto& b) { return Before(*a, *b); });
   }
@@ -136,18 +141,16 @@ void DataSet::SetState(DataSetState state) {
 
 void DataSet::Calculate(Record& record) {
   if (hooks.calculate_fields) hooks.calculate_fields(record);
+  if (hooks.index_key) record.index_key = hooks.index_key(record);
 }
 
 bool DataSet::Before(const Record& a, const Record& b) const {
-  if (hooks.index_less) {
-    if (hooks.index_less(a, b)) return true;
-    if (hooks.index_less(b, a)) return false;
-  }
+  if (a.index_key != b.index_key) return a.index_key < b.index_key;
   return a.seq < b.seq;
 }
 
 int DataSet::Reposition(int row) {
-  if (!hooks.index_less) return row;
+  if (!hooks.index_key) return row;
   const auto at = static_cast<size_t>(row);
   const Record& record = *records_[at];
   const bool after_prev = at == 0 || Before(*records_[at - 1], record);

@@ -71,6 +71,7 @@ struct ExtraXml {
 struct Record {
   std::vector<Value> values;
   ExtraXml extra;
+  std::int64_t index_key = 0;
   // Breaks ties in the index: loaded records keep their file order, and a newly posted record
   // comes before the records whose keys equal its own.
   std::int64_t seq = 0;
@@ -102,8 +103,9 @@ class DataSet {
     std::function<void()> after_delete;
     std::function<void()> after_open;
     std::function<void(Record&)> calculate_fields;
-    // The index: a strict weak order; records with equal keys keep their arrival order.
-    std::function<bool(const Record&, const Record&)> index_less;
+    // The index: records are kept in ascending order of this key, computed when a record is
+    // stored; records with equal keys keep their arrival order.
+    std::function<std::int64_t(const Record&)> index_key;
   };
   Hooks hooks;
 
@@ -124,6 +126,7 @@ class DataSet {
   // calculated fields, sorts once and puts the cursor on the first record.
   void Open();
   void LoadRecords(std::vector<Record> records);
+  void LoadRecords(std::vector<std::unique_ptr<Record>> records);
   DataSetState state() const { return state_; }
   bool Editing() const { return state_ == DataSetState::kEdit || state_ == DataSetState::kInsert; }
 

@@ -134,8 +134,8 @@ FeedDocument::FeedDocument()
     record.values[kItDateTime] = RSSDateToDateTime(date ? *date : std::string());
   };
   // Newest first.
-  items.index_less = [](const Record& a, const Record& b) {
-    return std::get<DateTime>(a.values[kItDateTime]) > std::get<DateTime>(b.values[kItDateTime]);
+  items.index_key = [](const Record& record) {
+    return -std::get<DateTime>(record.values[kItDateTime]).time_since_epoch().count();
   };
 
   rss_cds_.Open();

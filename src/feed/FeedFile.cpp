@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <system_error>
 
 #include "common/AtomicFile.h"
@@ -30,11 +31,12 @@ std::string ReadWholeFile(const std::string& path) {
     ::close(fd);
     ThrowCannotOpen(path, error_number);
   }
-  std::string data;
-  data.reserve(static_cast<size_t>(st.st_size) + 2);
-  char buffer[1 << 16];
+  // Read straight into the text, growing it should the file grow meanwhile.
+  std::string data(static_cast<size_t>(st.st_size) + 1, '\0');
+  size_t have = 0;
   while (true) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (have == data.size()) data.resize(data.size() * 2);
+    const ssize_t n = ::read(fd, data.data() + have, data.size() - have);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -42,17 +44,26 @@ std::string ReadWholeFile(const std::string& path) {
       ::close(fd);
       ThrowCannotOpen(path, error_number);
     }
-    data.append(buffer, static_cast<size_t>(n));
+    have += static_cast<size_t>(n);
   }
   ::close(fd);
+  data.resize(have);
   return data;
 }
 
+// True when every line break is CR LF and the text ends with one: the common case, checked
+// with memchr so that large feeds pass at memory speed.
 bool IsCrLfLines(const std::string& text) {
   if (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0) return false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) return false;
-    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) return false;
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\n', end - p)));
+       ++p) {
+    if (p == begin || p[-1] != '\r') return false;
+  }
+  for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\r', end - p)));
+       ++p) {
+    if (p + 1 == end || p[1] != '\n') return false;
   }
   return true;
 }
@@ -102,7 +113,12 @@ void LoadFeedFile(FeedDocument& document, const std::string& path) {
 }
 
 void SaveFeedFile(FeedDocument& document, const std::string& path) {
-  WriteFeedFile(path, GetRSSText(document));
+  // The writer's lines all end with CR LF already, so its pieces go straight to the file.
+  try {
+    ReplaceFileAtomically(path, [&](const FileWriter& write) { WriteRSS(document, write); });
+  } catch (const std::system_error& error) {
+    throw QuillError(Format(res::kCannotCreateFile, {path, SystemReason(error.code().value())}));
+  }
   document.SetModified(false);
 }
 

@@ -1,6 +1,7 @@
 #include "feed/RSSReader.h"
 
 #include <bitset>
+#include <memory>
 #include <cstring>
 #include <optional>
 #include <pugixml.hpp>
@@ -20,6 +21,8 @@ namespace {
 // Comments, processing instructions and the document type are not read; no entity of a DTD
 // is ever expanded.
 constexpr unsigned kParseOptions = pugi::parse_default;
+
+constexpr int kMaxRemovableDepth = 64;
 
 [[noreturn]] void ThrowNotValid() { throw QuillError(res::kNotValidRSS); }
 
@@ -159,24 +162,31 @@ class RecordReader {
   // Reads one channel or item element; `on_other` sees each child element that is not one of
   // the record's places and returns true when it took it.
   template <typename OnOther>
-  Record Read(pugi::xml_node element, OnOther&& on_other) {
-    Record record;
+  std::unique_ptr<Record> Read(pugi::xml_node element, OnOther&& on_other) {
+    auto owned = std::make_unique<Record>();
+    Record& record = *owned;
     record.values.resize(static_cast<size_t>(table_.FieldCount()));
     for (auto attribute : element.attributes()) {
       AppendAttribute(record.extra.attributes, attribute.name(), attribute.value());
     }
     std::bitset<64> filled;
-    for (auto child = element.first_child(); child; child = child.next_sibling()) {
+    layout_.clear();
+    elements_.clear();
+    for (pugi::xml_node child = element.first_child(), next; child; child = next) {
+      next = child.next_sibling();  // `on_other` may remove the child
       if (child.type() != pugi::node_element) continue;
       const int g = FindGroup(child.name());
       if (g >= 0 && !filled[static_cast<size_t>(g)] && ReadGroup(child, groups_[g], record)) {
         filled.set(static_cast<size_t>(g));
-        record.extra.layout.push_back(ExtraXml::kMappedElement | static_cast<std::uint64_t>(g));
-      } else if (!on_other(child) && KeepElement(record.extra.elements, child, depth_ + 1)) {
-        record.extra.layout.push_back(record.extra.elements.size());
+        layout_.push_back(ExtraXml::kMappedElement | static_cast<std::uint64_t>(g));
+      } else if (!on_other(child) && KeepElement(elements_, child, depth_ + 1)) {
+        layout_.push_back(elements_.size());
       }
     }
-    return record;
+    // Built in scratch space and copied once, at their final size.
+    record.extra.layout.assign(layout_.begin(), layout_.end());
+    record.extra.elements = elements_;
+    return owned;
   }
 
  private:
@@ -244,6 +254,8 @@ class RecordReader {
   int depth_;
   std::string text_;
   Value scratch_;
+  std::vector<std::uint64_t> layout_;
+  std::string elements_;
 };
 
 }  // namespace
@@ -262,8 +274,8 @@ void LoadRSSText(FeedDocument& document, std::string text) {
   TrimBeforeMarkup(text);
   if (text.empty()) ThrowNotValid();
 
-  Record channel;
-  std::vector<Record> items;
+  std::unique_ptr<Record> channel;
+  std::vector<std::unique_ptr<Record>> items;
   ExtraXml rss_extra;
   {
     pugi::xml_document xml;
@@ -272,7 +284,7 @@ void LoadRSSText(FeedDocument& document, std::string text) {
     }
     const pugi::xml_node rss = xml.document_element();
     if (std::strcmp(rss.name(), "rss") != 0) ThrowNotValid();
-    const pugi::xml_node channel_element = rss.child("channel");
+    pugi::xml_node channel_element = rss.child("channel");
     if (!channel_element) ThrowNotValid();
 
     RecordReader item_reader(document.ItemCDS(), ItemGroups(), kItemDepth);
@@ -280,11 +292,15 @@ void LoadRSSText(FeedDocument& document, std::string text) {
     channel = channel_reader.Read(channel_element, [&](pugi::xml_node child) {
       if (std::strcmp(child.name(), "item") != 0) return false;
       items.push_back(item_reader.Read(child, [](pugi::xml_node) { return false; }));
+      // Its nodes are done with: pugixml frees their memory page by page, so a large feed
+      // never holds its whole tree and its whole model at once. Removing a node recurses
+      // through its tree, so a deeply nested one stays until the document goes.
+      if (!NestsDeeperThan(child, kMaxRemovableDepth)) channel_element.remove_child(child);
       return true;
     });
     for (auto attribute : rss.attributes()) {
       if (std::strcmp(attribute.name(), "version") == 0) {
-        if (attribute.value()[0] != '\0') channel.values[kChVersion] = std::string(attribute.value());
+        if (attribute.value()[0] != '\0') channel->values[kChVersion] = std::string(attribute.value());
       } else {
         AppendAttribute(rss_extra.attributes, attribute.name(), attribute.value());
       }
@@ -297,7 +313,7 @@ void LoadRSSText(FeedDocument& document, std::string text) {
   }
   std::string().swap(text);
 
-  std::vector<Record> channels;
+  std::vector<std::unique_ptr<Record>> channels;
   channels.push_back(std::move(channel));
   document.RSSCDS().LoadRecords(std::move(channels));
   document.ItemCDS().LoadRecords(std::move(items));

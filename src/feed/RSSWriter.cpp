@@ -4,6 +4,7 @@
 #include <pugixml.hpp>
 #include <bitset>
 #include <functional>
+#include <optional>
 
 #include "common/Ascii.h"
 #include "feed/RSSMapping.h"
@@ -63,8 +64,9 @@ class OpenElement {
     body_ = out_.size();
   }
 
-  bool Close() {
-    if (out_.size() != body_) {
+  // `has_content` says that content was written and handed on already.
+  bool Close(bool has_content = false) {
+    if (out_.size() != body_ || has_content) {
       AppendIndent(out_, depth_);
       out_ += "</";
       out_ += name_;
@@ -91,13 +93,13 @@ class OpenElement {
 };
 
 void AppendTextElement(std::string& out, int depth, std::string_view name,
-                       std::string_view attributes, const std::string* text) {
-  if (text == nullptr && attributes.empty()) return;
+                       std::string_view attributes, std::optional<std::string_view> text) {
+  if (!text && attributes.empty()) return;
   AppendIndent(out, depth);
   out += '<';
   out += name;
   out += attributes;
-  if (text == nullptr || text->empty()) {
+  if (!text || text->empty()) {
     out += " />\r\n";
     return;
   }
@@ -182,9 +184,13 @@ std::string SkipListMarkup(const std::string& tag_text, const char* tag) {
   return markup;
 }
 
-std::string ValueText(const Value& value) {
+// The text a value is written as; numbers are spelt out in `scratch`.
+std::string_view ValueText(const Value& value, std::string& scratch) {
   if (const auto* text = std::get_if<std::string>(&value)) return *text;
-  if (const auto* number = std::get_if<std::int64_t>(&value)) return std::to_string(*number);
+  if (const auto* number = std::get_if<std::int64_t>(&value)) {
+    scratch = std::to_string(*number);
+    return scratch;
+  }
   if (const auto* flag = std::get_if<bool>(&value)) return *flag ? "true" : "false";
   return {};
 }
@@ -197,7 +203,8 @@ class RecordWriter {
   // Writes the record's element with its fields and extra XML, in the order the record's
   // children had in its file. A record with nothing in it still gets its element, so that what
   // was saved opens again with the same records.
-  void Write(const char* element, const Record& record, const std::function<void()>& more = {}) {
+  void Write(const char* element, const Record& record,
+             const std::function<bool()>& more = {}) {
     OpenElement open(out_, depth_, element, record.extra.attributes, true);
     const ExtraXml& extra = record.extra;
     std::bitset<64> written;
@@ -217,18 +224,19 @@ class RecordWriter {
       if (!written[g]) WriteGroup(groups_[g], record);
     }
     out_.append(extra.elements, kept_from);
-    if (more) more();
-    open.Close();
+    const bool more_written = more && more();
+    open.Close(more_written);
   }
 
  private:
   void WriteGroup(const PlaceGroup& group, const Record& record) {
     const char* element = group.element;
     const ExtraXml::Part* part = record.extra.FindPart(element);
-    std::string attributes;
+    std::string& attributes = attributes_;
+    attributes.clear();
     for (const Place* place : group.attributes) {
       const Value& value = record.values[static_cast<size_t>(place->field)];
-      if (!IsNull(value)) AppendAttribute(attributes, place->attribute, ValueText(value));
+      if (!IsNull(value)) AppendAttribute(attributes, place->attribute, ValueText(value, scratch_));
     }
     if (part != nullptr) {
       const std::string written = attributes;
@@ -242,10 +250,9 @@ class RecordWriter {
     }
     if (group.children.empty() && (part == nullptr || part->elements.empty())) {
       if (text != nullptr && !IsNull(*text)) {
-        text_ = ValueText(*text);
-        AppendTextElement(out_, depth_ + 1, element, attributes, &text_);
+        AppendTextElement(out_, depth_ + 1, element, attributes, ValueText(*text, scratch_));
       } else {
-        AppendTextElement(out_, depth_ + 1, element, attributes, nullptr);
+        AppendTextElement(out_, depth_ + 1, element, attributes, std::nullopt);
       }
       return;
     }
@@ -253,8 +260,7 @@ class RecordWriter {
     for (const Place* place : group.children) {
       const Value& value = record.values[static_cast<size_t>(place->field)];
       if (IsNull(value)) continue;
-      text_ = ValueText(value);
-      AppendTextElement(out_, depth_ + 2, place->child, {}, &text_);
+      AppendTextElement(out_, depth_ + 2, place->child, {}, ValueText(value, scratch_));
     }
     if (part != nullptr) out_ += part->elements;
     open.Close();
@@ -276,53 +282,57 @@ class RecordWriter {
   std::string& out_;
   const std::vector<PlaceGroup>& groups_;
   int depth_;
-  std::string text_;
+  std::string attributes_;
+  std::string scratch_;
 };
-
-// Room for the whole text up front, so a large feed is not copied while it grows.
-size_t EstimateSize(const DataSet& items) {
-  size_t size = 4096;
-  for (int row = 0; row < items.RecordCount(); ++row) {
-    const Record& record = items.RecordAt(row);
-    size += 320 + record.extra.attributes.size() + record.extra.elements.size();
-    for (const auto& value : record.values) {
-      if (const auto* text = std::get_if<std::string>(&value)) size += text->size() + text->size() / 8;
-    }
-    for (const auto& part : record.extra.parts) size += part.attributes.size() + part.elements.size();
-  }
-  return size;
-}
 
 }  // namespace
 
-std::string GetRSSText(FeedDocument& document) {
+void WriteRSS(FeedDocument& document, const RSSSink& sink) {
   document.EndPendingEdits();
   const DataSet& channel = document.RSSCDS();
   const DataSet& items = document.ItemCDS();
   const ExtraXml& rss_extra = document.RssExtra();
-
-  std::string out;
-  out.reserve(EstimateSize(items));
-  out += kDeclaration;
-  std::string rss_attributes;
   const Record* channel_record = channel.IsEmpty() ? nullptr : &channel.RecordAt(0);
+
+  std::string rss_attributes;
   if (channel_record != nullptr && !IsNull(channel_record->values[kChVersion])) {
-    AppendAttribute(rss_attributes, "version", ValueText(channel_record->values[kChVersion]));
+    std::string scratch;
+    AppendAttribute(rss_attributes, "version",
+                    ValueText(channel_record->values[kChVersion], scratch));
   }
   rss_attributes += rss_extra.attributes;
+  // A document with nothing in it has no rss element, and so no text at all.
+  if (channel_record == nullptr && rss_attributes.empty() && rss_extra.elements.empty()) return;
 
+  // Written piece by piece, so that saving a large feed never holds all of its text.
+  constexpr size_t kPiece = 1 << 20;
+  std::string out;
+  out.reserve(2 * kPiece);
+  out += kDeclaration;
   OpenElement rss(out, 0, "rss", rss_attributes);
   if (channel_record != nullptr) {
     RecordWriter item_writer(out, ItemGroups(), kItemDepth);
     RecordWriter(out, ChannelGroups(), kChannelDepth).Write("channel", *channel_record, [&] {
       for (int row = 0; row < items.RecordCount(); ++row) {
         item_writer.Write("item", items.RecordAt(row));
+        if (out.size() >= kPiece) {
+          sink(out);
+          out.clear();
+        }
       }
+      return items.RecordCount() > 0;
     });
   }
   out += rss_extra.elements;
-  if (!rss.Close()) return {};
-  return out;
+  rss.Close(channel_record != nullptr);
+  sink(out);
+}
+
+std::string GetRSSText(FeedDocument& document) {
+  std::string text;
+  WriteRSS(document, [&](std::string_view piece) { text += piece; });
+  return text;
 }
 
 }  // namespace quillcast

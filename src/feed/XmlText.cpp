@@ -1,5 +1,9 @@
 #include "feed/XmlText.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quillcast {
 namespace {
 
@@ -30,9 +34,46 @@ void AppendWithCrLf(std::string& out, std::string_view text) {
   out.append(text, start, text.size() - start);
 }
 
+namespace {
+
+// The characters that need a second look in character data and in attribute values.
+struct SpecialChars {
+  bool text[256] = {};
+  bool attribute[256] = {};
+  constexpr SpecialChars() {
+    for (unsigned char c : {'&', '<', '>', '\r', '\n'}) text[c] = true;
+    for (unsigned char c : {'&', '<', '>', '"', '\t', '\r', '\n'}) attribute[c] = true;
+  }
+};
+constexpr SpecialChars kSpecial;
+
+// The position of the first character at or after `from` that character data cannot hold as
+// it is; sixteen bytes at a time where SSE2 is there.
+size_t NextTextSpecial(std::string_view text, size_t from) {
+#if defined(__SSE2__)
+  const __m128i amp = _mm_set1_epi8('&'), lt = _mm_set1_epi8('<'), gt = _mm_set1_epi8('>'),
+                cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+  while (from + 16 <= text.size()) {
+    const __m128i chunk =
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + from));
+    const __m128i hits = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(chunk, amp), _mm_cmpeq_epi8(chunk, lt)),
+        _mm_or_si128(_mm_cmpeq_epi8(chunk, gt),
+                     _mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf))));
+    const int mask = _mm_movemask_epi8(hits);
+    if (mask != 0) return from + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+    from += 16;
+  }
+#endif
+  while (from < text.size() && !kSpecial.text[static_cast<unsigned char>(text[from])]) ++from;
+  return from;
+}
+
+}  // namespace
+
 void AppendEscapedText(std::string& out, std::string_view text) {
   size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
+  for (size_t i = NextTextSpecial(text, 0); i < text.size(); i = NextTextSpecial(text, i + 1)) {
     const char* replacement;
     size_t also_skip = 0;
     switch (text[i]) {
@@ -57,6 +98,7 @@ void AppendEscapedText(std::string& out, std::string_view text) {
 void AppendEscapedAttribute(std::string& out, std::string_view value) {
   size_t start = 0;
   for (size_t i = 0; i < value.size(); ++i) {
+    if (!kSpecial.attribute[static_cast<unsigned char>(value[i])]) continue;
     const char* replacement;
     switch (value[i]) {
       case '&': replacement = "&amp;"; break;
@@ -91,6 +133,8 @@ namespace {
 // its depth.
 constexpr int kMaxIndentedDepth = 16;
 
+}  // namespace
+
 bool NestsDeeperThan(pugi::xml_node element, int limit) {
   int depth = 0;
   pugi::xml_node node = element;
@@ -109,8 +153,6 @@ bool NestsDeeperThan(pugi::xml_node element, int limit) {
   }
   return false;
 }
-
-}  // namespace
 
 void AppendElement(std::string& out, pugi::xml_node element, int depth) {
   CrLfWriter writer(out);

@@ -18,6 +18,9 @@ void AppendAttribute(std::string& out, std::string_view name, std::string_view v
 void AppendWithCrLf(std::string& out, std::string_view text);
 void AppendIndent(std::string& out, int depth);
 
+// True when the element's tree is more than `limit` levels deep. Iterative.
+bool NestsDeeperThan(pugi::xml_node element, int limit);
+
 // An element and everything in it, indented for `depth`, every line ended with CR LF.
 void AppendElement(std::string& out, pugi::xml_node element, int depth);
 

@@ -35,8 +35,8 @@ Record Row(std::string name, std::int64_t key) {
 class IndexedTable : public ::testing::Test {
  protected:
   IndexedTable() {
-    table_.hooks.index_less = [](const Record& a, const Record& b) {
-      return std::get<std::int64_t>(a.values[kKey]) > std::get<std::int64_t>(b.values[kKey]);
+    table_.hooks.index_key = [](const Record& record) {
+      return -std::get<std::int64_t>(record.values[kKey]);
     };
   }
 
