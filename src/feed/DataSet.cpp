@@ -156,13 +156,20 @@ int DataSet::Reposition(int row) {
   const bool after_prev = at == 0 || Before(*records_[at - 1], record);
   const bool before_next = at + 1 == records_.size() || Before(record, *records_[at + 1]);
   if (after_prev && before_next) return row;
-  auto owned = std::move(records_[at]);
-  records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(at));
-  const auto place = std::lower_bound(
-      records_.begin(), records_.end(), owned,
-      [this](const auto& a, const auto& b) { return Before(*a, *b); });
-  const int to = static_cast<int>(place - records_.begin());
-  records_.insert(place, std::move(owned));
+  // One binary search among the others, then one rotation over the rows in between.
+  const auto before = [this](const auto& a, const auto& b) { return Before(*a, *b); };
+  const auto begin = records_.begin();
+  const auto here = begin + static_cast<std::ptrdiff_t>(at);
+  int to;
+  if (!after_prev) {
+    const auto place = std::lower_bound(begin, here, *here, before);
+    to = static_cast<int>(place - begin);
+    std::rotate(place, here, here + 1);
+  } else {
+    const auto place = std::lower_bound(here + 1, records_.end(), *here, before);
+    to = static_cast<int>(place - begin) - 1;
+    std::rotate(here, here + 1, place);
+  }
   Notify([row, to](DataSetObserver& o) { o.RowMoved(row, to); });
   return to;
 }
