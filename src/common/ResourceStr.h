@@ -24,6 +24,10 @@ inline constexpr char kNotValidRSS[] = "This is not valid RSS 2.0 file.";
 inline constexpr char kCannotOpenFile[] = "Cannot open file \"%s\". %s";
 inline constexpr char kCannotCreateFile[] = "Cannot create file \"%s\". %s";
 
+// Editing aids.
+inline constexpr char kSelectSkipDays[] = "Select skip days";
+inline constexpr char kSelectSkipHours[] = "Select skip hours";
+
 // Settings files.
 inline constexpr char kUnableToWrite[] = "Unable to write to %s";
 

@@ -101,6 +101,7 @@ void DataSet::LoadRecords(std::vector<Record> records) {
 }
 
 void DataSet::LoadRecords(std::vector<std::unique_ptr<Record>> records) {
+  Notify([](DataSetObserver& o) { o.BeforeReset(); });
   buffer_.reset();
   buffer_modified_ = false;
   records_ = std::move(records);
@@ -164,10 +165,12 @@ int DataSet::Reposition(int row) {
   if (!after_prev) {
     const auto place = std::lower_bound(begin, here, *here, before);
     to = static_cast<int>(place - begin);
+    Notify([row, to](DataSetObserver& o) { o.BeforeRowMoved(row, to); });
     std::rotate(place, here, here + 1);
   } else {
     const auto place = std::lower_bound(here + 1, records_.end(), *here, before);
     to = static_cast<int>(place - begin) - 1;
+    Notify([row, to](DataSetObserver& o) { o.BeforeRowMoved(row, to); });
     std::rotate(here, here + 1, place);
   }
   Notify([row, to](DataSetObserver& o) { o.RowMoved(row, to); });
@@ -248,6 +251,7 @@ void DataSet::BeginInsert(size_t at) {
   if (hooks.before_edit) hooks.before_edit();
   auto record = std::make_unique<Record>();
   record->values.resize(fields_.size());
+  Notify([at](DataSetObserver& o) { o.BeforeRowInserted(static_cast<int>(at)); });
   records_.insert(records_.begin() + static_cast<std::ptrdiff_t>(at), std::move(record));
   current_ = static_cast<int>(at);
   bof_ = false;
@@ -302,6 +306,7 @@ void DataSet::Cancel() {
     Notify([this](DataSetObserver& o) { o.RowChanged(current_); });
   } else if (state_ == DataSetState::kInsert) {
     const int row = current_;
+    Notify([row](DataSetObserver& o) { o.BeforeRowRemoved(row); });
     records_.erase(records_.begin() + row);
     buffer_modified_ = false;
     ResetFlagsAfterChange();
@@ -325,6 +330,7 @@ void DataSet::Delete() {
     SetState(DataSetState::kBrowse);
   }
   const int row = current_;
+  Notify([row](DataSetObserver& o) { o.BeforeRowRemoved(row); });
   records_.erase(records_.begin() + row);
   ResetFlagsAfterChange();
   Notify([row](DataSetObserver& o) { o.RowRemoved(row); });

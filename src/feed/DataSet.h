@@ -79,13 +79,19 @@ struct Record {
 
 enum class DataSetState { kInactive, kBrowse, kEdit, kInsert };
 
-// Told of every change, so a view can follow without polling or resetting.
+// Told of every change, so a view can follow without polling or resetting. Changes to the
+// rows are announced before and after, as item models need.
 class DataSetObserver {
  public:
   virtual ~DataSetObserver() = default;
+  virtual void BeforeReset() {}
   virtual void DataSetReset() {}
+  virtual void BeforeRowInserted(int /*row*/) {}
   virtual void RowInserted(int /*row*/) {}
+  virtual void BeforeRowRemoved(int /*row*/) {}
   virtual void RowRemoved(int /*row*/) {}
+  // `to` is the row the record has once moved.
+  virtual void BeforeRowMoved(int /*from*/, int /*to*/) {}
   virtual void RowMoved(int /*from*/, int /*to*/) {}
   virtual void RowChanged(int /*row*/) {}
   virtual void CursorMoved(int /*row*/) {}

@@ -245,17 +245,11 @@ std::string TagListToCommaList(std::string_view text, std::string_view tag) {
   return result;
 }
 
-std::string CommaListToTagList(std::string_view text, std::string_view tag) {
+std::vector<std::string> SplitCommaList(std::string_view text) {
   // Text ends at a NUL, as it would in the list's own reader.
   text = text.substr(0, text.find('\0'));
-  const std::string open = "<" + std::string(tag) + ">";
-  const std::string close = "</" + std::string(tag) + ">";
-  std::string result;
-  const auto add = [&](std::string_view value) {
-    result += open;
-    result += value;
-    result += close;
-  };
+  std::vector<std::string> values;
+  const auto add = [&](std::string_view value) { values.emplace_back(value); };
   size_t p = 0;
   const auto skip_separators = [&] {
     while (p < text.size() && IsSeparatorByte(text[p])) ++p;
@@ -289,6 +283,20 @@ std::string CommaListToTagList(std::string_view text, std::string_view tag) {
       ++p;
       skip_separators();
     }
+  }
+  return values;
+}
+
+std::string CommaListToTagList(std::string_view text, std::string_view tag) {
+  std::string result;
+  for (const std::string& value : SplitCommaList(text)) {
+    result += '<';
+    result += tag;
+    result += '>';
+    result += value;
+    result += "</";
+    result += tag;
+    result += '>';
   }
   return result;
 }

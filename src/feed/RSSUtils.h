@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillcast {
 
@@ -56,6 +57,9 @@ DateTime RSSDateToDateTime(std::string_view text);
 
 // '<day>Monday</day><day>Sunday</day>' with tag "day" gives 'Monday,Sunday'.
 std::string TagListToCommaList(std::string_view text, std::string_view tag);
+// The values of a comma list: commas and blanks separate them, a value in double quotes may
+// hold both, and two commas in a row give an empty value.
+std::vector<std::string> SplitCommaList(std::string_view text);
 // 'Monday, Sunday' with tag "day" gives '<day>Monday</day><day>Sunday</day>'.
 std::string CommaListToTagList(std::string_view text, std::string_view tag);
 
