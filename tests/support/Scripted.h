@@ -21,7 +21,7 @@ class ScriptedPrompts : public Prompts {
   QStringList log;
   std::deque<Answer> yes_no_cancel;     // default: Cancel
   std::deque<bool> confirmations;       // Confirm and OK/Cancel questions; default: false
-  std::deque<std::optional<QString>> files;  // default: cancelled
+  std::deque<QString> files;            // an empty path, or none left: cancelled
 
   void ShowError(const QString& message) override { log << "error: " + message; }
   void ShowMessage(Kind, const QString& text) override { log << "message: " + text; }
@@ -39,15 +39,21 @@ class ScriptedPrompts : public Prompts {
   }
   std::optional<QString> PickFileToOpen(const FileRequest& request) override {
     log << "open: " + request.filters.join(";");
-    return Next(files, std::optional<QString>());
+    return NextFile();
   }
   std::optional<QString> PickFileToSave(const FileRequest& request) override {
     log << "save: " + request.title + " " + request.filters.join(";") + " ." + request.default_suffix;
-    return Next(files, std::optional<QString>());
+    return NextFile();
   }
   QStringList Errors() const { return log.filter("error: "); }
 
  private:
+  std::optional<QString> NextFile() {
+    const QString file = Next(files, QString());
+    if (file.isEmpty()) return std::nullopt;
+    return file;
+  }
+
   template <typename T>
   static T Next(std::deque<T>& queue, T fallback) {
     if (queue.empty()) return fallback;

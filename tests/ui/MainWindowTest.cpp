@@ -60,7 +60,7 @@ TEST_F(MainWindowTest, SaveAndReopenGiveTheSameFeed) {
   child.ItemCDS().SetText("enclosure_url", "http://e/a.mp3");
   child.ItemCDS().Post();
 
-  prompts_.files = {std::nullopt};
+  prompts_.files = {QString()};
   Main().FileSaveExecute();
   EXPECT_EQ(child.Caption(), "New RSS File1") << "a cancelled picker changes nothing";
   EXPECT_TRUE(child.Modified());
@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, ClosingAskedYesOnANewDocumentAndCancellingTheNameStillClo
   Main().FileNewExecute();
   DefineChannel(*Main().ActiveChild());
   prompts_.yes_no_cancel = {Prompts::Answer::kYes};
-  prompts_.files = {std::nullopt};
+  prompts_.files = {QString()};
   Main().FileCloseExecute();
   ProcessEvents();
   EXPECT_TRUE(Main().Children().isEmpty());
