@@ -1,19 +1,26 @@
 // The program: start-up order, the event loop, and the files named on the command line.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QTimer>
 #include <QFileInfo>
-#include <cstdio>
+#include <QTimer>
+#include <memory>
 
 #include "common/AppPaths.h"
 #include "common/ResourceStr.h"
 #include "common/qt/ErrorGuard.h"
 #include "common/qt/Prompts.h"
 #include "editors/EditorsService.h"
+#include "editors/HTMLPreviewUnit.h"
+#include "editors/INSPECTOR.h"
 #include "shell/MAIN.h"
 
 int main(int argc, char** argv) {
   using namespace quillcast;
+  // The browser engine refuses to run its sandbox as root; root users get a preview all the same.
+  if (::geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   QApplication::setApplicationName("Quillcast");
   QApplication::setApplicationDisplayName(res::kAppTitle);
@@ -32,6 +39,18 @@ int main(int argc, char** argv) {
   EditorsService editors(paths, prompts);
   TMainForm main_form(paths, prompts, editors);
   prompts.SetParent(&main_form);
+
+  // The preview may fail to come up; the editor then runs without it.
+  std::unique_ptr<THTMLPreviewForm> preview;
+  try {
+    preview = std::make_unique<THTMLPreviewForm>(paths.SettingsFile(), &main_form);
+  } catch (const std::exception&) {
+    preview.reset();
+  }
+  editors.SetPreview(preview.get());
+  auto inspector = std::make_unique<TItemInspectorForm>(paths.SettingsFile(), prompts, editors,
+                                                        &main_form);
+  main_form.SetToolWindows(inspector.get(), preview.get());
   main_form.ShowMainWindow();
 
   // Files named on the command line open once start-up is done.
@@ -41,5 +60,7 @@ int main(int argc, char** argv) {
       Guarded(prompts, [&] { main_form.OpenDocument(QFileInfo(file).absoluteFilePath()); });
     }
   });
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  main_form.SetToolWindows(nullptr, nullptr);
+  return status;
 }

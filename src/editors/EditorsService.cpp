@@ -10,6 +10,7 @@
 #include "editors/GetDateTimeUnit.h"
 #include "editors/GetSkipPeriodUnit.h"
 #include "editors/GetTextUnit.h"
+#include "editors/HTMLPreviewUnit.h"
 
 #include <sys/stat.h>
 
@@ -55,8 +56,12 @@ bool EditorsService::GetSkipHours(std::string& list) {
 }
 
 void EditorsService::PreviewURL(const std::string& url) {
-  // The desktop's browser shows the address; what it makes of it is not examined.
-  QDesktopServices::openUrl(QUrl::fromUserInput(Q(url)));
+  // What the browser makes of the address is not examined.
+  if (preview_ != nullptr) {
+    preview_->PreviewURL(Q(url));
+  } else {
+    QDesktopServices::openUrl(QUrl::fromUserInput(Q(url)));
+  }
 }
 
 void EditorsService::ShowHTML(const QStringList& lines) {
@@ -69,7 +74,11 @@ void EditorsService::ShowHTML(const QStringList& lines) {
   } catch (const std::system_error& error) {
     throw QuillError(Format(res::kCannotCreateFile, {path, SystemReason(error.code().value())}));
   }
-  QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+  if (preview_ != nullptr) {
+    preview_->NavigateAndShow(Q(path));
+  } else {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+  }
 }
 
 }  // namespace quillcast

@@ -10,9 +10,15 @@
 
 namespace quillcast {
 
+class THTMLPreviewForm;
+
 class EditorsService : public EditDialogs {
  public:
   EditorsService(AppPaths paths, Prompts& prompts) : paths_(std::move(paths)), prompts_(prompts) {}
+
+  // The preview window, or none when the browser could not start: addresses and HTML then go
+  // to the desktop's default browser.
+  void SetPreview(THTMLPreviewForm* preview) { preview_ = preview; }
 
   bool GetText(std::string& text) override;
   bool GetDateTime(std::string& date_text) override;
@@ -27,6 +33,7 @@ class EditorsService : public EditDialogs {
  private:
   AppPaths paths_;
   Prompts& prompts_;
+  THTMLPreviewForm* preview_ = nullptr;
 };
 
 }  // namespace quillcast

@@ -97,8 +97,13 @@ bool IsNullOrEmpty(const Value& value) {
 
 }  // namespace
 
+const std::vector<FieldDef>& FeedDocument::ItemFieldDefs() {
+  static const std::vector<FieldDef> fields = ItemFields();
+  return fields;
+}
+
 FeedDocument::FeedDocument()
-    : rss_cds_("RSSCDS", ChannelFields()), item_cds_("ItemCDS", ItemFields()) {
+    : rss_cds_("RSSCDS", ChannelFields()), item_cds_("ItemCDS", ItemFieldDefs()) {
   auto& channel = rss_cds_.hooks;
   channel.on_new_record = [this] {
     rss_cds_.SetValue(kChVersion, std::string("2.0"));

@@ -29,6 +29,9 @@ class FeedDocument {
  public:
   FeedDocument();
   FeedDocument(const FeedDocument&) = delete;
+
+  // The item table's fields, for views that are built before any document exists.
+  static const std::vector<FieldDef>& ItemFieldDefs();
   FeedDocument& operator=(const FeedDocument&) = delete;
 
   DataSet& RSSCDS() { return rss_cds_; }

@@ -24,6 +24,8 @@
 #include "common/qt/QtText.h"
 #include "feed/FeedFile.h"
 #include "feed/ui/EditDialogs.h"
+#include "editors/HTMLPreviewUnit.h"
+#include "editors/INSPECTOR.h"
 #include "feed/ui/ItemGrid.h"
 #include "shell/FeedTransfer.h"
 #include "shell/ReopenList.h"
@@ -49,7 +51,14 @@ TMainForm::TMainForm(AppPaths paths, Prompts& prompts, EditDialogs& dialogs, QWi
   workspace_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   workspace_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(workspace_);
-  connect(workspace_, &QMdiArea::subWindowActivated, this, [this] { UpdateItemCount(); });
+  connect(workspace_, &QMdiArea::subWindowActivated, this, [this] {
+    // The inspector follows the active document; then the item count.
+    if (inspector_ != nullptr) {
+      TMDIChild* active = ActiveChild();
+      inspector_->SetItemDataSet(active != nullptr ? &active->ItemCDS() : nullptr);
+    }
+    UpdateItemCount();
+  });
 
   new_file_counter_ = 0;
   LoadMainSettings();
@@ -186,6 +195,12 @@ void TMainForm::BuildCommands() {
   on("ItemsCopy", [this] { Guard([this] { ItemsCopyExecute(); }); });
   on("ItemsPaste", [this] { Guard([this] { ItemsPasteExecute(); }); });
   on("ItemsDelete", [this] { Guard([this] { ItemsDeleteExecute(); }); });
+  on("ViewItemInspector", [this] {
+    if (inspector_ != nullptr) inspector_->setVisible(!inspector_->isVisible());
+  });
+  on("ViewHTMLPreview", [this] {
+    if (preview_ != nullptr) preview_->setVisible(!preview_->isVisible());
+  });
   on("HelpSupport", [this] { OpenUrl(kSupportUrl); });
   on("HelpContactUs", [this] { OpenUrl(kContactUrl); });
 }
@@ -357,12 +372,13 @@ void TMainForm::UpdateActions() {
   set("ItemsPaste", document && !item_buffer_.empty());
   toolbar_copy_->setEnabled(commands_.value("ItemsCopy")->isEnabled());
   toolbar_paste_->setEnabled(commands_.value("ItemsPaste")->isEnabled());
-  // Find, the column chooser, the inspector, the preview and the sites dialog are not part
-  // of this window yet.
-  for (const char* name : {"ItemsFind", "ItemsColumns", "ViewItemInspector", "ViewHTMLPreview",
-                           "ToolsInternetSites"}) {
-    set(name, false);
-  }
+  set("ViewItemInspector", inspector_ != nullptr);
+  commands_.value("ViewItemInspector")->setChecked(inspector_ != nullptr && inspector_->isVisible());
+  // Without a browser there is no preview to show.
+  set("ViewHTMLPreview", preview_ != nullptr);
+  commands_.value("ViewHTMLPreview")->setChecked(preview_ != nullptr && preview_->isVisible());
+  // Find, the column chooser and the sites dialog are not part of this window yet.
+  for (const char* name : {"ItemsFind", "ItemsColumns", "ToolsInternetSites"}) set(name, false);
 }
 
 // --- Documents ------------------------------------------------------------------------------
@@ -394,8 +410,24 @@ void TMainForm::UpdateItemCount() {
   panels_[1]->repaint();
 }
 
+void TMainForm::SetToolWindows(TItemInspectorForm* inspector, THTMLPreviewForm* preview) {
+  inspector_ = inspector;
+  preview_ = preview;
+  if (TMDIChild* active = ActiveChild(); active != nullptr && inspector_ != nullptr) {
+    inspector_->SetItemDataSet(&active->ItemCDS());
+  }
+}
+
 void TMainForm::ShowItemInspector() {
-  // The item inspector joins the application with the editing aids.
+  if (inspector_ == nullptr) return;
+  inspector_->show();
+  inspector_->raise();
+}
+
+void TMainForm::DocumentClosing(TMDIChild& child) {
+  if (inspector_ != nullptr && inspector_->ItemDataSet() == &child.ItemCDS()) {
+    inspector_->SetItemDataSet(nullptr);
+  }
 }
 
 TMDIChild* TMainForm::OpenDocument(const QString& name) {
@@ -655,6 +687,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   const bool ok = Guard([&] {
     if (TMDIChild* active = ActiveChild()) active->SaveColWidths();
     for (TMDIChild* child : children) AddToReopenList(child->Caption());
+    if (inspector_ != nullptr) inspector_->SaveSettings();
+    if (preview_ != nullptr) preview_->SaveSettings();
     SaveMainSettings();
   });
   if (!ok) {

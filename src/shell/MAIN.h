@@ -20,6 +20,8 @@ namespace quillcast {
 
 class EditDialogs;
 class FeedTransfer;
+class TItemInspectorForm;
+class THTMLPreviewForm;
 
 // The items held by Items > Copy: every field of each item, its extra XML too.
 using TDataRecord = Record;
@@ -36,6 +38,8 @@ class TMainForm : public QMainWindow, public DocumentHost {
 
   // The internet transfer behind Upload... and Download...; without one they stay disabled.
   void SetTransfer(FeedTransfer* transfer) { transfer_ = transfer; }
+  // The long-lived tool windows; the preview may be missing when the browser could not start.
+  void SetToolWindows(TItemInspectorForm* inspector, THTMLPreviewForm* preview);
 
   // Shows the window in the state its settings gave it.
   void ShowMainWindow();
@@ -74,6 +78,7 @@ class TMainForm : public QMainWindow, public DocumentHost {
 
   void UpdateItemCount() override;
   void ShowItemInspector() override;
+  void DocumentClosing(TMDIChild& child) override;
   // The enabling rules; they run whenever the event loop is about to go idle.
   void UpdateActions();
 
@@ -108,6 +113,8 @@ class TMainForm : public QMainWindow, public DocumentHost {
   Prompts& prompts_;
   EditDialogs& dialogs_;
   FeedTransfer* transfer_ = nullptr;
+  TItemInspectorForm* inspector_ = nullptr;
+  THTMLPreviewForm* preview_ = nullptr;
   QMdiArea* workspace_ = nullptr;
   QHash<QString, QAction*> commands_;
   std::vector<QIcon> icons_;

@@ -77,6 +77,7 @@ TMDIChild::TMDIChild(DocumentHost& host, Prompts& prompts, EditDialogs& dialogs,
 }
 
 TMDIChild::~TMDIChild() {
+  host_.DocumentClosing(*this);
   // Destruction writes the placement, also when the application ends.
   try {
     SaveWindowPlacement();

@@ -40,6 +40,8 @@ class DocumentHost {
   // file picker of Save As. Raises when the save fails.
   virtual bool SaveDocument(TMDIChild& child) = 0;
   virtual void ShowItemInspector() = 0;
+  // The window is going away, its tables with it.
+  virtual void DocumentClosing(TMDIChild& child) = 0;
 };
 
 class TMDIChild : public QMdiSubWindow {

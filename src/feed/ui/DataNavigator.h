@@ -24,6 +24,7 @@ class DataNavigator : public QWidget, private DataSetObserver {
 
   void SetTable(DataSet* table);
   QToolButton* button(Button b) const { return buttons_[b]; }
+  void HideButton(Button b) { buttons_[b]->hide(); }
   // Runs before every button, so that text typed into a bound box reaches its field first.
   void SetBeforeAction(std::function<bool()> before) { before_action_ = std::move(before); }
 

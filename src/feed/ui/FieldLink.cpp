@@ -12,31 +12,52 @@ namespace quillcast {
 
 FieldLink::FieldLink(DataSet& table, int field, QLineEdit* box, Guard guard)
     : QObject(box), table_(&table), field_(field), box_(box), guard_(std::move(guard)) {
-  Setup();
+  Setup(table.Field(field), true);
 }
 
 FieldLink::FieldLink(DataSet& table, int field, QComboBox* box, Guard guard)
     : QObject(box), table_(&table), field_(field), box_(box->lineEdit()), guard_(std::move(guard)) {
-  Setup();
+  Setup(table.Field(field), true);
+  FollowList(box);
+}
+
+FieldLink::FieldLink(DataSet* table, const FieldDef& def, int field, QComboBox* box, Guard guard,
+                     bool limit_length)
+    : QObject(box), table_(table), field_(field), box_(box->lineEdit()), guard_(std::move(guard)) {
+  Setup(def, limit_length);
+  FollowList(box);
+}
+
+void FieldLink::FollowList(QComboBox* box) {
+  // Choosing an entry of the list is typing it.
+  connect(box, &QComboBox::textActivated, this, [this] {
+    OnTextEdited();
+    Commit();
+  });
+}
+
+FieldLink::FieldLink(DataSet* table, const FieldDef& def, int field, QLineEdit* box, Guard guard,
+                     bool limit_length)
+    : QObject(box), table_(table), field_(field), box_(box), guard_(std::move(guard)) {
+  Setup(def, limit_length);
 }
 
 FieldLink::~FieldLink() {
   if (table_ != nullptr) table_->RemoveObserver(this);
 }
 
-void FieldLink::Setup() {
-  const FieldDef& def = table_->Field(field_);
+void FieldLink::Setup(const FieldDef& def, bool limit_length) {
   if (def.kind == FieldKind::kInteger) {
     // Integer boxes take digits and signs only.
     box_->setValidator(
         new QRegularExpressionValidator(QRegularExpression("[0-9+-]*"), box_));
-  } else if (def.kind == FieldKind::kText && def.cut_to_width && def.width > 0) {
+  } else if (limit_length && def.kind == FieldKind::kText && def.cut_to_width && def.width > 0) {
     box_->setMaxLength(def.width);
   }
   box_->installEventFilter(this);
   connect(box_, &QLineEdit::textEdited, this, &FieldLink::OnTextEdited);
   connect(box_, &QLineEdit::editingFinished, this, [this] { Commit(); });
-  table_->AddObserver(this);
+  if (table_ != nullptr) table_->AddObserver(this);
   Refresh();
 }
 

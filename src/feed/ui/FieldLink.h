@@ -23,6 +23,12 @@ class FieldLink : public QObject, private DataSetObserver {
 
   FieldLink(DataSet& table, int field, QLineEdit* box, Guard guard);
   FieldLink(DataSet& table, int field, QComboBox* box, Guard guard);
+  // A box that may follow no table yet; `def` is the field's definition. A text box accepts
+  // no more characters than the field holds unless `limit_length` is false.
+  FieldLink(DataSet* table, const FieldDef& def, int field, QLineEdit* box, Guard guard,
+            bool limit_length = true);
+  FieldLink(DataSet* table, const FieldDef& def, int field, QComboBox* box, Guard guard,
+            bool limit_length = true);
   ~FieldLink() override;
 
   // Changes the table the box follows (the inspector follows the active document); null
@@ -42,7 +48,8 @@ class FieldLink : public QObject, private DataSetObserver {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Setup();
+  void Setup(const FieldDef& def, bool limit_length);
+  void FollowList(QComboBox* box);
   void OnTextEdited();
   void DataSetReset() override { Refresh(true); }
   void RowChanged(int) override { Refresh(false); }
