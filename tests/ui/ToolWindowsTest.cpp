@@ -47,7 +47,7 @@ TEST_F(InspectorTest, FirstStartPlacementAndStoredSettings) {
   EXPECT_EQ(inspector.geometry().left(),
             QGuiApplication::primaryScreen()->geometry().width() - 326);
 
-  inspector.setGeometry(10, 100, 300, 400);
+  inspector.setGeometry(40, 100, 340, 400);
   inspector.close();
   EXPECT_FALSE(inspector.isVisible());
   EXPECT_TRUE(Settings().ReadBool("InspectorForm", "Visible", false))
@@ -58,7 +58,7 @@ TEST_F(InspectorTest, FirstStartPlacementAndStoredSettings) {
 
   TItemInspectorForm again(paths_.SettingsFile(), prompts_, dialogs_);
   EXPECT_FALSE(again.isVisible());
-  EXPECT_EQ(again.geometry(), QRect(10, 100, 300, 400));
+  EXPECT_EQ(again.geometry(), QRect(40, 100, 340, 400));
 }
 
 TEST_F(InspectorTest, FollowsTheGridAndTheGridFollowsIt) {
