@@ -81,7 +81,10 @@ void FieldLink::Refresh(bool record_changed) {
   if (typed_ && !record_changed) return;  // never overwrite what the user is typing
   typed_ = false;
   const QString text = Q(table_->DisplayText(table_->Field(field_).name));
-  if (box_->text() != text) box_->setText(text);
+  if (box_->text() != text) {
+    box_->setText(text);
+    box_->setCursorPosition(0);  // a long value shows its beginning
+  }
 }
 
 void FieldLink::OnTextEdited() {
