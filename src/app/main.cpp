@@ -15,6 +15,7 @@
 #include "editors/HTMLPreviewUnit.h"
 #include "editors/INSPECTOR.h"
 #include "shell/MAIN.h"
+#include "shell/StartUnit.h"
 
 int main(int argc, char** argv) {
   using namespace quillcast;
@@ -53,8 +54,19 @@ int main(int argc, char** argv) {
   main_form.SetToolWindows(inspector.get(), preview.get());
   main_form.ShowMainWindow();
 
-  // Files named on the command line open once start-up is done.
+  // Files named on the command line take the place of the startup dialog.
   const QStringList files = parser.positionalArguments();
+  if (main_form.ShowStartup() && files.isEmpty()) {
+    const auto guard = [&](const std::function<void()>& action) { return Guarded(prompts, action); };
+    TStartForm start(paths.SettingsFile(), main_form.Icons(),
+                     {[&] { main_form.FileNewExecute(); }, [&] { main_form.FileOpenExecute(); },
+                      [&] { main_form.FileDownloadExecute(); },
+                      [&](const QString& path) { main_form.OpenDocument(path); }},
+                     guard, &main_form);
+    start.exec();
+  }
+
+  // Files named on the command line open once start-up is done.
   QTimer::singleShot(0, &main_form, [&] {
     for (const QString& file : files) {
       Guarded(prompts, [&] { main_form.OpenDocument(QFileInfo(file).absoluteFilePath()); });

@@ -24,10 +24,13 @@
 #include "common/qt/QtText.h"
 #include "feed/FeedFile.h"
 #include "feed/ui/EditDialogs.h"
+#include "about/about.h"
 #include "editors/HTMLPreviewUnit.h"
 #include "editors/INSPECTOR.h"
 #include "feed/ui/ItemGrid.h"
+#include "shell/CustomizeColumnsUnit.h"
 #include "shell/FeedTransfer.h"
+#include "shell/FindUnit.h"
 #include "shell/ReopenList.h"
 
 namespace quillcast {
@@ -69,6 +72,9 @@ TMainForm::TMainForm(AppPaths paths, Prompts& prompts, EditDialogs& dialogs, QWi
   BuildStatusBar();
   BuildReopenMenu();
   item_buffer_.clear();
+
+  // The find dialog is created once, hidden.
+  find_form_ = new TFindForm(prompts_, [this] { return ActiveChild(); }, this);
 
   connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
           &TMainForm::UpdateActions);
@@ -185,10 +191,15 @@ void TMainForm::BuildCommands() {
   on("WindowTileVertical", [this] { TileVertically(); });
   on("WindowMinimizeAll", [this] { MinimizeAll(); });
   on("WindowArrangeAll", [this] { ArrangeAll(); });
-  on("HelpAbout", [this] {
-    QMessageBox::about(this, "About Quillcast",
-                       QString("<b>Orvel Quillcast</b> %1<br>An editor for RSS 2.0 feed files.")
-                           .arg(QUILLCAST_VERSION));
+  on("HelpAbout", [this] { ShowAboutBox(this); });
+  on("ItemsFind", [this] {
+    if (ActiveChild() != nullptr) find_form_->ShowFind();
+  });
+  on("ItemsColumns", [this] {
+    Guard([this] {
+      TMDIChild* child = ActiveChild();
+      if (child != nullptr && ChooseVisibleColumns(child->grid(), this)) child->SaveColVisibility();
+    });
   });
   on("FileUpload", [this] { Guard([this] { FileUploadExecute(); }); });
   on("FileDownload", [this] { Guard([this] { FileDownloadExecute(); }); });
@@ -377,8 +388,8 @@ void TMainForm::UpdateActions() {
   // Without a browser there is no preview to show.
   set("ViewHTMLPreview", preview_ != nullptr);
   commands_.value("ViewHTMLPreview")->setChecked(preview_ != nullptr && preview_->isVisible());
-  // Find, the column chooser and the sites dialog are not part of this window yet.
-  for (const char* name : {"ItemsFind", "ItemsColumns", "ToolsInternetSites"}) set(name, false);
+  find_form_->FindNextUpdate();
+  set("ToolsInternetSites", transfer_ != nullptr);
 }
 
 // --- Documents ------------------------------------------------------------------------------

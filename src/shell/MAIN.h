@@ -20,6 +20,7 @@ namespace quillcast {
 
 class EditDialogs;
 class FeedTransfer;
+class TFindForm;
 class TItemInspectorForm;
 class THTMLPreviewForm;
 
@@ -52,6 +53,8 @@ class TMainForm : public QMainWindow, public DocumentHost {
   QList<TMDIChild*> Children() const;
   QString StatusText(int panel) const;
   int IconCount() const { return static_cast<int>(icons_.size()); }
+  const std::vector<QIcon>& Icons() const { return icons_; }
+  TFindForm* FindForm() const { return find_form_; }
   QMenu* ReopenMenu() const { return reopen_menu_; }
   QMenu* WindowMenu() const { return window_menu_; }
   int NewFileCounter() const { return new_file_counter_; }
@@ -113,6 +116,7 @@ class TMainForm : public QMainWindow, public DocumentHost {
   Prompts& prompts_;
   EditDialogs& dialogs_;
   FeedTransfer* transfer_ = nullptr;
+  TFindForm* find_form_ = nullptr;
   TItemInspectorForm* inspector_ = nullptr;
   THTMLPreviewForm* preview_ = nullptr;
   QMdiArea* workspace_ = nullptr;
