@@ -16,6 +16,8 @@
 #include "editors/INSPECTOR.h"
 #include "shell/MAIN.h"
 #include "shell/StartUnit.h"
+#include "transfer/InternetDMUnit.h"
+#include "transfer/TransferService.h"
 
 int main(int argc, char** argv) {
   using namespace quillcast;
@@ -40,6 +42,11 @@ int main(int argc, char** argv) {
   EditorsService editors(paths, prompts);
   TMainForm main_form(paths, prompts, editors);
   prompts.SetParent(&main_form);
+
+  // The transfer service comes after the main window and the find dialog.
+  TInternetDM internet;
+  TransferService transfer(paths, prompts, internet, &main_form);
+  main_form.SetTransfer(&transfer);
 
   // The preview may fail to come up; the editor then runs without it.
   std::unique_ptr<THTMLPreviewForm> preview;
@@ -74,5 +81,6 @@ int main(int argc, char** argv) {
   });
   const int status = QApplication::exec();
   main_form.SetToolWindows(nullptr, nullptr);
+  main_form.SetTransfer(nullptr);
   return status;
 }

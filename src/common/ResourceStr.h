@@ -28,6 +28,24 @@ inline constexpr char kCannotCreateFile[] = "Cannot create file \"%s\". %s";
 inline constexpr char kSelectSkipDays[] = "Select skip days";
 inline constexpr char kSelectSkipHours[] = "Select skip hours";
 
+// Internet transfer.
+inline constexpr char kNewFTPSite[] = "New FTP Site";
+inline constexpr char kNewHTTPSite[] = "New HTTP Site";
+inline constexpr char kFTPSiteExists[] =
+    "FTP site \"%1\" already exists.\n\rDo you want to overwrite it?";
+inline constexpr char kHTTPSiteExists[] =
+    "HTTP site \"%1\" already exists.\n\rDo you want to overwrite it?";
+inline constexpr char kDeleteFTPSite[] = "Are you sure you want to delete FTP site \"%1\"?";
+inline constexpr char kDeleteHTTPSite[] = "Are you sure you want to delete HTTP site \"%1\"?";
+inline constexpr char kSelectFTPSite[] = "Please select FTP site from the list.";
+inline constexpr char kSelectHTTPSite[] = "Please select HTTP site from the list.";
+inline constexpr char kUploaded[] = "File has been uploaded successfully.";
+inline constexpr char kDownloaded[] = "File has been downloaded successfully.";
+inline constexpr char kNotUploaded[] =
+    "File has not been uploaded.\n\rCheck your internet connection and site properties.";
+inline constexpr char kNotDownloaded[] =
+    "File has not been downloaded.\n\rCheck your internet connection and site properties.";
+
 // Settings files.
 inline constexpr char kUnableToWrite[] = "Unable to write to %s";
 

@@ -13,6 +13,8 @@ class FeedTransfer {
   virtual void UploadFeed(const std::string& rss_text) = 0;
   // Shows the sites dialog on the HTTP sites; the downloaded text, or nothing.
   virtual std::optional<std::string> DownloadFeed() = 0;
+  // Shows the sites dialog for managing the lists only.
+  virtual void ShowInternetSites() = 0;
 };
 
 }  // namespace quillcast

@@ -212,6 +212,9 @@ void TMainForm::BuildCommands() {
   on("ViewHTMLPreview", [this] {
     if (preview_ != nullptr) preview_->setVisible(!preview_->isVisible());
   });
+  on("ToolsInternetSites", [this] {
+    if (transfer_ != nullptr) Guard([this] { transfer_->ShowInternetSites(); });
+  });
   on("HelpSupport", [this] { OpenUrl(kSupportUrl); });
   on("HelpContactUs", [this] { OpenUrl(kContactUrl); });
 }

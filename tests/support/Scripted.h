@@ -91,6 +91,8 @@ class FakeTransfer : public FeedTransfer {
 
   void UploadFeed(const std::string& rss_text) override { uploaded.push_back(rss_text); }
   std::optional<std::string> DownloadFeed() override { return download; }
+  void ShowInternetSites() override { ++sites_shown; }
+  int sites_shown = 0;
 };
 
 }  // namespace quillcast::testing
