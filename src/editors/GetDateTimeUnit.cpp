@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include "common/qt/DialogButtons.h"
 #include "feed/RSSUtils.h"
 
 namespace quillcast {
@@ -19,17 +20,12 @@ TGetDateTimeForm::TGetDateTimeForm(QWidget* parent) : QDialog(parent) {
   time_->setObjectName("TimeDTP");
   time_->setDisplayFormat("HH:mm:ss");
   time_->setMinimumWidth(89);
-  ok_button_ = new QPushButton("&OK", this);
-  ok_button_->setObjectName("OKButton");
-  ok_button_->setDefault(true);
-  cancel_button_ = new QPushButton("&Cancel", this);
-  cancel_button_->setObjectName("CancelButton");
-  cancel_button_->setAutoDefault(false);
-  connect(ok_button_, &QPushButton::clicked, this, [this] {
+  const OkCancel buttons = MakeOkCancel(this, [this] {
     accepted_ = true;
-    accept();
+    return true;
   });
-  connect(cancel_button_, &QPushButton::clicked, this, &QDialog::reject);
+  ok_button_ = buttons.ok;
+  cancel_button_ = buttons.cancel;
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(new QLabel("Date:", this), 0, 0);

@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "common/ResourceStr.h"
+#include "common/qt/DialogButtons.h"
 #include "common/qt/QtText.h"
 #include "feed/RSSUtils.h"
 
@@ -22,23 +23,18 @@ TGetSkipPeriodForm::TGetSkipPeriodForm(SkipPeriod kind, QWidget* parent) : QDial
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
     item->setCheckState(Qt::Unchecked);
   }
-  ok_button_ = new QPushButton("&OK", this);
-  ok_button_->setObjectName("OKButton");
-  ok_button_->setDefault(true);
-  cancel_button_ = new QPushButton("&Cancel", this);
-  cancel_button_->setObjectName("CancelButton");
-  cancel_button_->setAutoDefault(false);
-  connect(ok_button_, &QPushButton::clicked, this, [this] {
+  const OkCancel buttons = MakeOkCancel(this, [this] {
     accepted_ = true;
-    accept();
+    return true;
   });
-  connect(cancel_button_, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(ok_button_);
-  buttons->addWidget(cancel_button_);
+  ok_button_ = buttons.ok;
+  cancel_button_ = buttons.cancel;
+  auto* row = new QHBoxLayout;
+  row->addWidget(ok_button_);
+  row->addWidget(cancel_button_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list_, 1);
-  layout->addLayout(buttons);
+  layout->addLayout(row);
 }
 
 void TGetSkipPeriodForm::SetList(const std::string& list) {

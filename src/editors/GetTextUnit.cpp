@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "common/ProfileFile.h"
+#include "common/qt/DialogButtons.h"
 #include "common/qt/ErrorGuard.h"
 
 namespace quillcast {
@@ -35,19 +36,14 @@ TGetTextForm::TGetTextForm(std::string settings_path, Prompts& prompts,
   html_button_->setObjectName("HTMLButton");
   html_button_->setMinimumSize(79, 25);
   html_button_->setAutoDefault(false);
-  ok_button_ = new QPushButton("&OK", this);
-  ok_button_->setObjectName("OKButton");
-  ok_button_->setMinimumSize(75, 25);
-  ok_button_->setDefault(true);
-  cancel_button_ = new QPushButton("&Cancel", this);
-  cancel_button_->setObjectName("CancelButton");
-  cancel_button_->setMinimumSize(75, 25);
-  cancel_button_->setAutoDefault(false);
-  connect(ok_button_, &QPushButton::clicked, this, [this] {
+  const OkCancel buttons = MakeOkCancel(this, [this] {
     accepted_ = true;
-    accept();
+    return true;
   });
-  connect(cancel_button_, &QPushButton::clicked, this, &QDialog::reject);
+  ok_button_ = buttons.ok;
+  cancel_button_ = buttons.cancel;
+  ok_button_->setMinimumSize(75, 25);
+  cancel_button_->setMinimumSize(75, 25);
   connect(html_button_, &QPushButton::clicked, this, &TGetTextForm::HTMLButtonClick);
 
   auto* bottom = new QHBoxLayout;

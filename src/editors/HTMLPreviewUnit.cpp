@@ -7,6 +7,7 @@
 
 #include "common/Error.h"
 #include "common/ProfileFile.h"
+#include "common/qt/DialogButtons.h"
 
 namespace quillcast {
 namespace {
@@ -48,26 +49,13 @@ void THTMLPreviewForm::NavigateAndShow(const QString& path) {
 
 void THTMLPreviewForm::LoadSettings() {
   const ProfileFile settings(settings_path_);
-  QRect bounds = geometry();
-  bounds.moveTop(settings.ReadInteger(kSection, "Top", 72));
-  bounds.moveLeft(settings.ReadInteger(kSection, "Left", 0));
-  bounds.setWidth(settings.ReadInteger(kSection, "Width", 326));
-  bounds.setHeight(settings.ReadInteger(kSection, "Height", 278));
-  setGeometry(bounds);
+  setGeometry(ReadPlacement(settings, kSection, "", QRect(0, 72, 326, 278)));
   if (settings.ReadBool(kSection, "Visible", false)) show();
 }
 
 void THTMLPreviewForm::SaveSettings() {
   ProfileFile settings(settings_path_);
-  const int state = isMinimized() ? 1 : isMaximized() ? 2 : 0;
-  settings.WriteInteger(kSection, "WindowState", state);
-  if (state == 0) {
-    const QRect bounds = geometry();
-    settings.WriteInteger(kSection, "Top", bounds.top());
-    settings.WriteInteger(kSection, "Left", bounds.left());
-    settings.WriteInteger(kSection, "Width", bounds.width());
-    settings.WriteInteger(kSection, "Height", bounds.height());
-  }
+  WritePlacement(settings, kSection, "", *this);
   settings.WriteBool(kSection, "Visible", isVisible());
 }
 

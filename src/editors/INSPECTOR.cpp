@@ -16,6 +16,7 @@
 #include "common/Error.h"
 #include "common/ProfileFile.h"
 #include "common/ResourceStr.h"
+#include "common/qt/DialogButtons.h"
 #include "common/qt/ErrorGuard.h"
 #include "common/qt/QtText.h"
 #include "editors/MediaTypes.h"
@@ -272,12 +273,8 @@ void TItemInspectorForm::LoadSettings() {
   const ProfileFile settings(settings_path_);
   const QScreen* screen = QGuiApplication::primaryScreen();
   const int screen_width = screen != nullptr ? screen->geometry().width() : 1024;
-  QRect bounds = geometry();
-  bounds.moveTop(settings.ReadInteger(kSection, "InspectorFormTop", 72));
-  bounds.moveLeft(settings.ReadInteger(kSection, "InspectorFormLeft", screen_width - kDesignWidth));
-  bounds.setWidth(settings.ReadInteger(kSection, "InspectorFormWidth", kDesignWidth));
-  bounds.setHeight(settings.ReadInteger(kSection, "InspectorFormHeight", kDesignHeight));
-  setGeometry(bounds);
+  setGeometry(ReadPlacement(settings, kSection, "InspectorForm",
+                            QRect(screen_width - kDesignWidth, 72, kDesignWidth, kDesignHeight)));
   if (settings.ReadBool(kSection, "Visible", true)) show();
 }
 

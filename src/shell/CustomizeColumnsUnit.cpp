@@ -3,6 +3,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "common/qt/DialogButtons.h"
+
 namespace quillcast {
 
 TCustomizeColumnsForm::TCustomizeColumnsForm(QTableView* grid, QWidget* parent)
@@ -11,25 +13,20 @@ TCustomizeColumnsForm::TCustomizeColumnsForm(QTableView* grid, QWidget* parent)
   setObjectName("CustomizeColumnsForm");
   list_ = new QListWidget(this);
   list_->setObjectName("ColumnsCLB");
-  ok_button_ = new QPushButton("&OK", this);
-  ok_button_->setObjectName("OKButton");
-  ok_button_->setDefault(true);
-  cancel_button_ = new QPushButton("&Cancel", this);
-  cancel_button_->setObjectName("CancelButton");
-  cancel_button_->setAutoDefault(false);
-  connect(ok_button_, &QPushButton::clicked, this, [this] {
+  const OkCancel buttons = MakeOkCancel(this, [this] {
     ApplyColumnChoice();
     accepted_ = true;
-    accept();
+    return true;
   });
-  connect(cancel_button_, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_button_);
-  buttons->addWidget(cancel_button_);
+  ok_button_ = buttons.ok;
+  cancel_button_ = buttons.cancel;
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(ok_button_);
+  row->addWidget(cancel_button_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list_, 1);
-  layout->addLayout(buttons);
+  layout->addLayout(row);
   setFixedSize(234, 273 + 41);
   FillColumnList();
 }

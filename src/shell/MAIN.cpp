@@ -20,6 +20,7 @@
 #include "common/Error.h"
 #include "common/ProfileFile.h"
 #include "common/ResourceStr.h"
+#include "common/qt/DialogButtons.h"
 #include "common/qt/ErrorGuard.h"
 #include "common/qt/QtText.h"
 #include "feed/FeedFile.h"
@@ -600,35 +601,26 @@ QList<QMdiSubWindow*> OpenWindows(QMdiArea* area) {
   return open;
 }
 
+// Stacked one above the other (vertical), or side by side, each taking an equal share.
+void Tile(QMdiArea* workspace, Qt::Orientation stacking) {
+  const QList<QMdiSubWindow*> windows = OpenWindows(workspace);
+  if (windows.isEmpty()) return;
+  const QRect area = workspace->viewport()->rect();
+  const int count = static_cast<int>(windows.size());
+  const bool stacked = stacking == Qt::Vertical;
+  const int share = (stacked ? area.height() : area.width()) / count;
+  for (int i = 0; i < count; ++i) {
+    windows[i]->showNormal();
+    windows[i]->setGeometry(stacked ? QRect(0, i * share, area.width(), share)
+                                    : QRect(i * share, 0, share, area.height()));
+  }
+}
+
 }  // namespace
 
-void TMainForm::TileHorizontally() {
-  // One above the other, each the full width.
-  const QList<QMdiSubWindow*> windows = OpenWindows(workspace_);
-  if (windows.isEmpty()) return;
-  const QRect area = workspace_->viewport()->rect();
-  const int height = area.height() / static_cast<int>(windows.size());
-  int top = 0;
-  for (QMdiSubWindow* window : windows) {
-    window->showNormal();
-    window->setGeometry(0, top, area.width(), height);
-    top += height;
-  }
-}
+void TMainForm::TileHorizontally() { Tile(workspace_, Qt::Vertical); }
 
-void TMainForm::TileVertically() {
-  // Side by side, each the full height.
-  const QList<QMdiSubWindow*> windows = OpenWindows(workspace_);
-  if (windows.isEmpty()) return;
-  const QRect area = workspace_->viewport()->rect();
-  const int width = area.width() / static_cast<int>(windows.size());
-  int left = 0;
-  for (QMdiSubWindow* window : windows) {
-    window->showNormal();
-    window->setGeometry(left, 0, width, area.height());
-    left += width;
-  }
-}
+void TMainForm::TileVertically() { Tile(workspace_, Qt::Horizontal); }
 
 void TMainForm::MinimizeAll() {
   for (QMdiSubWindow* window : workspace_->subWindowList()) window->showMinimized();
@@ -657,14 +649,7 @@ void TMainForm::ArrangeAll() {
 void TMainForm::LoadMainSettings() {
   const ProfileFile settings(SettingsFile());
   window_state_ = settings.ReadInteger(kMainSection, "MainFormWindowState", 2);
-  if (window_state_ == 0) {
-    QRect bounds = geometry();
-    bounds.moveTop(settings.ReadInteger(kMainSection, "MainFormTop", bounds.top()));
-    bounds.moveLeft(settings.ReadInteger(kMainSection, "MainFormLeft", bounds.left()));
-    bounds.setWidth(settings.ReadInteger(kMainSection, "MainFormWidth", bounds.width()));
-    bounds.setHeight(settings.ReadInteger(kMainSection, "MainFormHeight", bounds.height()));
-    setGeometry(bounds);
-  }
+  if (window_state_ == 0) setGeometry(ReadPlacement(settings, kMainSection, "MainForm", geometry()));
   show_startup_ = settings.ReadBool("General", "ShowStartup", true);
 }
 
@@ -680,14 +665,7 @@ void TMainForm::ShowMainWindow() {
 
 void TMainForm::SaveMainSettings() {
   ProfileFile settings(SettingsFile());
-  const int state = isMinimized() ? 1 : isMaximized() ? 2 : 0;
-  settings.WriteInteger(kMainSection, "MainFormWindowState", state);
-  if (state != 0) return;
-  const QRect bounds = geometry();
-  settings.WriteInteger(kMainSection, "MainFormTop", bounds.top());
-  settings.WriteInteger(kMainSection, "MainFormLeft", bounds.left());
-  settings.WriteInteger(kMainSection, "MainFormWidth", bounds.width());
-  settings.WriteInteger(kMainSection, "MainFormHeight", bounds.height());
+  WritePlacement(settings, kMainSection, "MainForm", *this);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "common/ResourceStr.h"
+#include "common/qt/DialogButtons.h"
 #include "common/qt/ErrorGuard.h"
 #include "common/qt/QtText.h"
 #include "transfer/SiteLists.h"
@@ -26,25 +27,20 @@ bool ClaimName(ProfileFile& file, QString& site_name, const QString& entered,
   return true;
 }
 
+// OK saves; a refused write is shown and the dialog stays open.
 void AddOkCancel(QDialog* dialog, QGridLayout* grid, int row, QPushButton*& ok,
                  const std::function<bool()>& save, Prompts& prompts) {
-  ok = new QPushButton("&OK", dialog);
-  ok->setObjectName("OKButton");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton("&Cancel", dialog);
-  cancel->setObjectName("CancelButton");
-  cancel->setAutoDefault(false);
-  QObject::connect(ok, &QPushButton::clicked, dialog, [dialog, save, &prompts] {
+  const OkCancel buttons = MakeOkCancel(dialog, [save, &prompts] {
     bool saved = false;
     Guarded(prompts, [&] { saved = save(); });
-    if (saved) dialog->accept();
+    return saved;
   });
-  QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  grid->addLayout(buttons, row, 0, 1, 2);
+  ok = buttons.ok;
+  auto* row_layout = new QHBoxLayout;
+  row_layout->addStretch();
+  row_layout->addWidget(buttons.ok);
+  row_layout->addWidget(buttons.cancel);
+  grid->addLayout(row_layout, row, 0, 1, 2);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "common/Ascii.h"
 #include "common/Error.h"
 #include "common/ProfileFile.h"
+#include "common/qt/DialogButtons.h"
 #include "common/qt/ErrorGuard.h"
 #include "common/qt/QtText.h"
 #include "feed/FeedFile.h"
@@ -581,12 +582,7 @@ void TMDIChild::LoadWindowPlacement() {
   const int state = ini.ReadInteger(kSection, "ChildFormWindowState", 2);
   if (state == 0) {
     showNormal();
-    QRect bounds = geometry();
-    bounds.moveTop(ini.ReadInteger(kSection, "ChildFormTop", bounds.top()));
-    bounds.moveLeft(ini.ReadInteger(kSection, "ChildFormLeft", bounds.left()));
-    bounds.setWidth(ini.ReadInteger(kSection, "ChildFormWidth", bounds.width()));
-    bounds.setHeight(ini.ReadInteger(kSection, "ChildFormHeight", bounds.height()));
-    setGeometry(bounds);
+    setGeometry(ReadPlacement(ini, kSection, "ChildForm", geometry()));
   } else if (state == 1) {
     showMinimized();
   } else {
@@ -596,14 +592,7 @@ void TMDIChild::LoadWindowPlacement() {
 
 void TMDIChild::SaveWindowPlacement() {
   ProfileFile ini(settings_path_);
-  const int state = isMinimized() ? 1 : isMaximized() ? 2 : 0;
-  ini.WriteInteger(kSection, "ChildFormWindowState", state);
-  if (state != 0) return;
-  const QRect bounds = geometry();
-  ini.WriteInteger(kSection, "ChildFormTop", bounds.top());
-  ini.WriteInteger(kSection, "ChildFormLeft", bounds.left());
-  ini.WriteInteger(kSection, "ChildFormWidth", bounds.width());
-  ini.WriteInteger(kSection, "ChildFormHeight", bounds.height());
+  WritePlacement(ini, kSection, "ChildForm", *this);
 }
 
 QString TMDIChild::GetColWidthsText() const {
