@@ -153,13 +153,13 @@ TransferResult Outcome(CURLcode code, const char* error_buffer, const Transfer& 
 
 TInternetDM::TInternetDM() : http_(nullptr) {
   GlobalInit();
-  CURL* http = curl_easy_init();
-  // Cookies live in memory for the rest of the run.
-  curl_easy_setopt(http, CURLOPT_COOKIEFILE, "");
-  http_ = http;
+  // Cookies live in memory for the rest of the run, shared by every HTTP request.
+  CURLSH* share = curl_share_init();
+  curl_share_setopt(share, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
+  http_ = share;
 }
 
-TInternetDM::~TInternetDM() { curl_easy_cleanup(static_cast<CURL*>(http_)); }
+TInternetDM::~TInternetDM() { curl_share_cleanup(static_cast<CURLSH*>(http_)); }
 
 TransferResult TInternetDM::FTPUpload(const TFTPDesc& site, const TProxyDesc& proxy,
                                       const std::string& text, const std::string& remote_file,
@@ -243,15 +243,16 @@ TransferResult TInternetDM::FTPTransfer(Direction direction, const TFTPDesc& sit
 TransferResult TInternetDM::HTTPDownload(const TProxyDesc& proxy, const std::string& url,
                                          std::string& text, bool use_proxy,
                                          const TransferProgress& progress) {
-  CURL* curl = static_cast<CURL*>(http_);
-  curl_easy_reset(curl);  // keeps the cookies
+  CURL* curl = curl_easy_init();
+  if (curl == nullptr) return {false, "The transfer could not start."};
+  curl_easy_setopt(curl, CURLOPT_SHARE, static_cast<CURLSH*>(http_));
+  curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");
   char error_buffer[CURL_ERROR_SIZE] = {};
   Transfer transfer;
   std::string received;
   transfer.received = &received;
   transfer.progress = &progress;
   SetCommon(curl, transfer, error_buffer);
-  curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
   curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
   curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
@@ -269,7 +270,7 @@ TransferResult TInternetDM::HTTPDownload(const TProxyDesc& proxy, const std::str
   const CURLcode code = curl_easy_perform(curl);
   long status = 0;
   curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
+  curl_easy_cleanup(curl);
   curl_slist_free_all(headers);
   TransferResult result = Outcome(code, error_buffer, transfer);
   if (result && (status < 200 || status > 299)) {

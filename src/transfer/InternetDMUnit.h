@@ -67,7 +67,7 @@ class TInternetDM {
                              const std::string& remote_dir, bool use_proxy,
                              const TransferProgress& progress);
 
-  void* http_;  // one HTTP handle for the run, so cookies carry over
+  void* http_;  // the cookies HTTP requests share for the run
 };
 
 // The system's proxy list as "HTTP=host:port;HTTPS=host:port;FTP=host:port", or "host:port"
