@@ -87,7 +87,7 @@ TAboutBox::TAboutBox(const std::string& executable, std::function<void(const QSt
   memo_->setObjectName("AboutMemo");
   memo_->setReadOnly(true);
   memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
   close_button_ = new QPushButton("Close", this);
   close_button_->setObjectName("CloseButton");
@@ -115,6 +115,7 @@ TAboutBox::TAboutBox(const std::string& executable, std::function<void(const QSt
       {"File Version: ", &info.FileVersion},  {"Comments: ", &info.Comments},
       {"Description: ", &info.FileDescription}};
   for (const auto& [label, value] : lines) memo_->appendPlainText(label + Q(*value));
+  memo_->moveCursor(QTextCursor::Start);
 }
 
 QString TAboutBox::ContactAddress(const QString& label_text) {

@@ -26,7 +26,6 @@ TStartForm::TStartForm(std::string settings_path, std::vector<QIcon> icons, Acti
       guard_(std::move(guard)) {
   setWindowTitle("Quillcast Startup");
   setObjectName("StartForm");
-  setFixedSize(271, 265);
   auto* header = new QLabel("Choose startup action:", this);
   list_ = new QListWidget(this);
   list_->setObjectName("ListView");
@@ -69,6 +68,8 @@ TStartForm::TStartForm(std::string settings_path, std::vector<QIcon> icons, Acti
   layout->addLayout(bottom);
   FillRecentFiles();
   list_->setFocus();
+  // A fixed frame of the design size, or larger when the desktop's font needs the room.
+  setFixedSize(layout->minimumSize().expandedTo(QSize(271, 265)));
 }
 
 void TStartForm::AddEntry(const QString& caption, int image, const QString& path) {
