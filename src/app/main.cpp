@@ -4,13 +4,14 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QIcon>
 #include <QTimer>
 #include <memory>
 
 #include "common/AppPaths.h"
-#include "common/ResourceStr.h"
 #include "common/qt/ErrorGuard.h"
 #include "common/qt/Prompts.h"
+#include "common/qt/QtText.h"
 #include "editors/EditorsService.h"
 #include "editors/HTMLPreviewUnit.h"
 #include "editors/INSPECTOR.h"
@@ -26,7 +27,6 @@ int main(int argc, char** argv) {
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   QApplication::setApplicationName("Quillcast");
-  QApplication::setApplicationDisplayName(res::kAppTitle);
   QApplication::setApplicationVersion(QUILLCAST_VERSION);
   QApplication::setOrganizationName("Orvel");
 
@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
   parser.process(application);
 
   const AppPaths paths = AppPaths::ForThisProcess();
+  QApplication::setWindowIcon(QIcon(Q(paths.data_folder + "/quillcast.svg")));
   QtPrompts prompts;
   EditorsService editors(paths, prompts);
   TMainForm main_form(paths, prompts, editors);
