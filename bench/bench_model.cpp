@@ -17,8 +17,8 @@ std::string DateOf(int i) {
   const int day = (i * 7919) % 28 + 1;
   const int year = 1990 + (i * 104729) % 35;
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "Mon, %02d Mar %04d %02d:%02d:%02d GMT", day, year,
-                i % 24, i % 60, (i / 60) % 60);
+  std::snprintf(buffer, sizeof buffer, "Mon, %02d Mar %04d %02d:%02d:%02d GMT", day, year, i % 24,
+                i % 60, (i / 60) % 60);
   return buffer;
 }
 

@@ -61,7 +61,11 @@ std::map<std::string, std::string> ReadVersionSection(const std::string& path) {
   std::map<std::string, std::string> entries;
   ElfReader elf(path);
   unsigned char ident[64] = {};
-  if (!elf.Read(0, ident, 52) || std::memcmp(ident, "\x7F" "ELF", 4) != 0) return entries;
+  if (!elf.Read(0, ident, 52) || std::memcmp(ident,
+                                             "\x7F"
+                                             "ELF",
+                                             4) != 0)
+    return entries;
   const bool is64 = ident[4] == 2;
   if (ident[4] != 1 && !is64) return entries;
   if (is64 && !elf.Read(0, ident, 64)) return entries;
@@ -107,29 +111,36 @@ std::map<std::string, std::string> ReadVersionSection(const std::string& path) {
 
 std::string FileFunctionText(const FixedFileInfo& info) {
   static constexpr const char* kDrivers[] = {
-      "Unknown Driver",  "Printer Driver", "Keyboard Driver", "Language Driver",
-      "Display Driver",  "Mouse Driver",   "Network Driver",  "System Driver",
-      "InstallableDriver", "Sound Driver", "Communications Driver"};
+      "Unknown Driver",    "Printer Driver", "Keyboard Driver",      "Language Driver",
+      "Display Driver",    "Mouse Driver",   "Network Driver",       "System Driver",
+      "InstallableDriver", "Sound Driver",   "Communications Driver"};
   static constexpr const char* kFonts[] = {"Unknown Font", "Raster Font", "Vector Font",
                                            "Truetype Font"};
   switch (info.file_type) {
-    case 0: return "Unknown";
-    case 1: return "Application";
-    case 2: return "DLL";
-    case 3: return info.file_subtype <= 10 ? kDrivers[info.file_subtype] : "";
-    case 4: return info.file_subtype <= 3 ? kFonts[info.file_subtype] : "";
+    case 0:
+      return "Unknown";
+    case 1:
+      return "Application";
+    case 2:
+      return "DLL";
+    case 3:
+      return info.file_subtype <= 10 ? kDrivers[info.file_subtype] : "";
+    case 4:
+      return info.file_subtype <= 3 ? kFonts[info.file_subtype] : "";
     case 5: {
       char text[48];
       std::snprintf(text, sizeof text, "Virtual Defice Identifier = %08X", info.file_subtype);
       return text;
     }
-    case 7: return "Static-link Library";
-    default: return "";
+    case 7:
+      return "Static-link Library";
+    default:
+      return "";
   }
 }
 
-TFileVersionInfo ReadFileVersionInfo(const std::string& path,
-                                     const std::function<std::string(const std::string&)>& type_name) {
+TFileVersionInfo ReadFileVersionInfo(
+    const std::string& path, const std::function<std::string(const std::string&)>& type_name) {
   TFileVersionInfo info;
   if (type_name) info.FileType = type_name(path).substr(0, 80);
   const auto entries = ReadVersionSection(path);

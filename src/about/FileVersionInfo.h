@@ -49,8 +49,8 @@ struct TFileVersionInfo {
 std::map<std::string, std::string> ReadVersionSection(const std::string& path);
 
 // `type_name` gives the desktop's description of the file's type (may be empty).
-TFileVersionInfo ReadFileVersionInfo(const std::string& path,
-                                     const std::function<std::string(const std::string&)>& type_name = {});
+TFileVersionInfo ReadFileVersionInfo(
+    const std::string& path, const std::function<std::string(const std::string&)>& type_name = {});
 
 std::string FileFunctionText(const FixedFileInfo& info);
 

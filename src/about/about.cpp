@@ -110,9 +110,9 @@ TAboutBox::TAboutBox(const std::string& executable, std::function<void(const QSt
   // Seven lines, always, in this order; a missing value leaves its label alone.
   const TFileVersionInfo info = ReadFileVersionInfo(executable, DesktopTypeName);
   const std::pair<const char*, const std::string*> lines[] = {
-      {"Copyright: ", &info.LegalCopyRight},  {"Company: ", &info.CompanyName},
-      {"Product Name: ", &info.ProductName},  {"Product Version: ", &info.ProductVersion},
-      {"File Version: ", &info.FileVersion},  {"Comments: ", &info.Comments},
+      {"Copyright: ", &info.LegalCopyRight},   {"Company: ", &info.CompanyName},
+      {"Product Name: ", &info.ProductName},   {"Product Version: ", &info.ProductVersion},
+      {"File Version: ", &info.FileVersion},   {"Comments: ", &info.Comments},
       {"Description: ", &info.FileDescription}};
   for (const auto& [label, value] : lines) memo_->appendPlainText(label + Q(*value));
   memo_->moveCursor(QTextCursor::Start);
@@ -135,8 +135,9 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ShowAboutBox(QWidget* parent) {
-  TAboutBox box(S(QApplication::applicationFilePath()),
-                [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); }, parent);
+  TAboutBox box(
+      S(QApplication::applicationFilePath()),
+      [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); }, parent);
   box.exec();
 }
 

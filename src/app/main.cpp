@@ -1,4 +1,6 @@
 // The program: start-up order, the event loop, and the files named on the command line.
+#include "shell/MAIN.h"
+
 #include <unistd.h>
 
 #include <QApplication>
@@ -15,7 +17,6 @@
 #include "editors/EditorsService.h"
 #include "editors/HTMLPreviewUnit.h"
 #include "editors/INSPECTOR.h"
-#include "shell/MAIN.h"
 #include "shell/StartUnit.h"
 #include "transfer/InternetDMUnit.h"
 #include "transfer/TransferService.h"
@@ -57,15 +58,17 @@ int main(int argc, char** argv) {
     preview.reset();
   }
   editors.SetPreview(preview.get());
-  auto inspector = std::make_unique<TItemInspectorForm>(paths.SettingsFile(), prompts, editors,
-                                                        &main_form);
+  auto inspector =
+      std::make_unique<TItemInspectorForm>(paths.SettingsFile(), prompts, editors, &main_form);
   main_form.SetToolWindows(inspector.get(), preview.get());
   main_form.ShowMainWindow();
 
   // Files named on the command line take the place of the startup dialog.
   const QStringList files = parser.positionalArguments();
   if (main_form.ShowStartup() && files.isEmpty()) {
-    const auto guard = [&](const std::function<void()>& action) { return Guarded(prompts, action); };
+    const auto guard = [&](const std::function<void()>& action) {
+      return Guarded(prompts, action);
+    };
     TStartForm start(paths.SettingsFile(), main_form.Icons(),
                      {[&] { main_form.FileNewExecute(); }, [&] { main_form.FileOpenExecute(); },
                       [&] { main_form.FileDownloadExecute(); },

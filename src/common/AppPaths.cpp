@@ -45,7 +45,8 @@ AppPaths AppPaths::ForExecutable(const std::string& executable_path) {
 AppPaths AppPaths::ForThisProcess() {
   std::vector<char> buffer(4096);
   const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-  const std::string exe = n > 0 ? std::string(buffer.data(), static_cast<size_t>(n)) : "./quillcast";
+  const std::string exe =
+      n > 0 ? std::string(buffer.data(), static_cast<size_t>(n)) : "./quillcast";
   return ForExecutable(exe);
 }
 

@@ -74,8 +74,7 @@ class TempFile {
 
 }  // namespace
 
-void ReplaceFileAtomically(const std::string& path, std::string_view data,
-                           mode_t new_file_mode) {
+void ReplaceFileAtomically(const std::string& path, std::string_view data, mode_t new_file_mode) {
   ReplaceFileAtomically(
       path, [data](const FileWriter& write) { write(data); }, new_file_mode);
 }

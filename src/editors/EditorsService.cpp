@@ -1,7 +1,10 @@
 #include "editors/EditorsService.h"
 
+#include <sys/stat.h>
+
 #include <QDesktopServices>
 #include <QUrl>
+#include <system_error>
 
 #include "common/AtomicFile.h"
 #include "common/Error.h"
@@ -11,10 +14,6 @@
 #include "editors/GetSkipPeriodUnit.h"
 #include "editors/GetTextUnit.h"
 #include "editors/HTMLPreviewUnit.h"
-
-#include <sys/stat.h>
-
-#include <system_error>
 
 namespace quillcast {
 namespace {
@@ -49,7 +48,9 @@ bool EditorsService::GetDateTime(std::string& date_text) {
   return true;
 }
 
-bool EditorsService::GetSkipDays(std::string& list) { return GetSkipPeriod(list, SkipPeriod::kDays); }
+bool EditorsService::GetSkipDays(std::string& list) {
+  return GetSkipPeriod(list, SkipPeriod::kDays);
+}
 
 bool EditorsService::GetSkipHours(std::string& list) {
   return GetSkipPeriod(list, SkipPeriod::kHours);

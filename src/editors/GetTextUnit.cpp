@@ -74,9 +74,7 @@ QString TGetTextForm::Text() const {
   return text.replace('\n', "\r\n");
 }
 
-bool TGetTextForm::WordWrap() const {
-  return memo_->lineWrapMode() == QPlainTextEdit::WidgetWidth;
-}
+bool TGetTextForm::WordWrap() const { return memo_->lineWrapMode() == QPlainTextEdit::WidgetWidth; }
 
 void TGetTextForm::SetWordWrap(bool wrap) {
   memo_->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);

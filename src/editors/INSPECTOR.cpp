@@ -64,9 +64,9 @@ TItemInspectorForm::TItemInspectorForm(std::string settings_path, Prompts& promp
   font.setBold(true);
   font.setPointSizeF(font.pointSizeF() + 1);
   title->setFont(font);
-  navigator_ = new DataNavigator(nullptr, prompts_,
-                                 [this](const std::function<void()>& action) { return Guard(action); },
-                                 header);
+  navigator_ = new DataNavigator(
+      nullptr, prompts_, [this](const std::function<void()>& action) { return Guard(action); },
+      header);
   navigator_->setObjectName("DBNavigator");
   navigator_->HideButton(DataNavigator::kFirst);
   navigator_->HideButton(DataNavigator::kLast);
@@ -149,8 +149,7 @@ TItemInspectorForm::TItemInspectorForm(std::string settings_path, Prompts& promp
   n->setColumnStretch(3, 1);
   QLineEdit* enc_url = AddBox("enclosure_url");
   enc_url->setObjectName("EncURLDBE");
-  QToolButton* enc_button =
-      AddButton("EncURLButton", true, &TItemInspectorForm::EncURLButtonClick);
+  QToolButton* enc_button = AddButton("EncURLButton", true, &TItemInspectorForm::EncURLButtonClick);
   n->addWidget(new QLabel("URL:"), 0, 0, 1, 2);
   n->addWidget(enc_url, 1, 0, 1, 2);
   n->addWidget(enc_button, 1, 2, Qt::AlignLeft);
@@ -163,10 +162,9 @@ TItemInspectorForm::TItemInspectorForm(std::string settings_path, Prompts& promp
   for (const char* type : kMediaTypes) type_box_->addItem(type);
   // The type box takes any length of text; the field keeps its first 20 characters.
   const int type = ItemFieldIndex("type");
-  links_.push_back(new FieldLink(nullptr, FeedDocument::ItemFieldDefs()[static_cast<size_t>(type)],
-                                 type, type_box_,
-                                 [this](const std::function<void()>& action) { return Guard(action); },
-                                 false));
+  links_.push_back(new FieldLink(
+      nullptr, FeedDocument::ItemFieldDefs()[static_cast<size_t>(type)], type, type_box_,
+      [this](const std::function<void()>& action) { return Guard(action); }, false));
   QLineEdit* length = AddBox("length");
   length->setFixedWidth(84);
   type_box_->setFixedWidth(150);
@@ -203,10 +201,9 @@ bool TItemInspectorForm::Guard(const std::function<void()>& action) {
 QLineEdit* TItemInspectorForm::AddBox(const char* field, bool limit_length) {
   auto* box = new QLineEdit;
   const int index = ItemFieldIndex(field);
-  links_.push_back(new FieldLink(nullptr, FeedDocument::ItemFieldDefs()[static_cast<size_t>(index)],
-                                 index, box,
-                                 [this](const std::function<void()>& action) { return Guard(action); },
-                                 limit_length));
+  links_.push_back(new FieldLink(
+      nullptr, FeedDocument::ItemFieldDefs()[static_cast<size_t>(index)], index, box,
+      [this](const std::function<void()>& action) { return Guard(action); }, limit_length));
   return box;
 }
 

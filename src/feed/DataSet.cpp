@@ -46,7 +46,8 @@ bool ParseInteger(std::string_view text, std::int64_t& value) {
   if (ec != std::errc() || end != text.data() + text.size()) return false;
   constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
   if (magnitude > kMax + (negative ? 1 : 0)) return false;
-  value = negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
+  value =
+      negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
   return true;
 }
 
@@ -410,7 +411,9 @@ void DataSet::SetText(std::string_view field_name, std::string_view text) {
   SetText(FieldIndex(field_name), text);
 }
 
-void DataSet::SetText(int field, std::string_view text) { SetValue(field, TextToValue(field, text)); }
+void DataSet::SetText(int field, std::string_view text) {
+  SetValue(field, TextToValue(field, text));
+}
 
 void DataSet::SetValue(std::string_view field_name, Value value) {
   SetValue(FieldIndex(field_name), std::move(value));

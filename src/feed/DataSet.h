@@ -25,8 +25,8 @@ using Value = std::variant<std::monostate, std::string, std::int64_t, bool, Date
 struct FieldDef {
   std::string name;
   FieldKind kind = FieldKind::kText;
-  int width = 0;       // the most characters text typed into the field keeps
-  std::string label;   // the display label; empty when the name serves
+  int width = 0;      // the most characters text typed into the field keeps
+  std::string label;  // the display label; empty when the name serves
   bool required = false;
   bool calculated = false;
   bool cut_to_width = true;
@@ -218,6 +218,5 @@ class DataSet {
   std::int64_t next_post_seq_ = -1;
   std::vector<DataSetObserver*> observers_;
 };
-
 
 }  // namespace quillcast

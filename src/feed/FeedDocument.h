@@ -10,19 +10,61 @@ namespace quillcast {
 
 // Channel fields in table order.
 enum ChannelField : int {
-  kChVersion, kChTitle, kChLink, kChDescription, kChLanguage, kChCopyright, kChPubDate,
-  kChLastBuildDate, kChCategory, kChCategoryDomain, kChDocs, kChGenerator, kChCloudDomain,
-  kChPort, kChPath, kChRegisterProcedure, kChProtocol, kChTtl, kChUrl, kChImageTitle,
-  kChImageLink, kChWidth, kChHeight, kChImageDescription, kChRating, kChTextInputTitle,
-  kChTextInputDescription, kChName, kChTextInputLink, kChManagingEditor, kChWebMaster,
-  kChSkipHours, kChSkipDays, kChannelFieldCount
+  kChVersion,
+  kChTitle,
+  kChLink,
+  kChDescription,
+  kChLanguage,
+  kChCopyright,
+  kChPubDate,
+  kChLastBuildDate,
+  kChCategory,
+  kChCategoryDomain,
+  kChDocs,
+  kChGenerator,
+  kChCloudDomain,
+  kChPort,
+  kChPath,
+  kChRegisterProcedure,
+  kChProtocol,
+  kChTtl,
+  kChUrl,
+  kChImageTitle,
+  kChImageLink,
+  kChWidth,
+  kChHeight,
+  kChImageDescription,
+  kChRating,
+  kChTextInputTitle,
+  kChTextInputDescription,
+  kChName,
+  kChTextInputLink,
+  kChManagingEditor,
+  kChWebMaster,
+  kChSkipHours,
+  kChSkipDays,
+  kChannelFieldCount
 };
 
 // Item fields in table order: the order of copying, pasting and searching.
 enum ItemField : int {
-  kItTitle, kItLink, kItDescription, kItAuthor, kItCategory, kItDomain, kItComments,
-  kItEnclosureUrl, kItLength, kItType, kItPubDate, kItGuid, kItIsPermaLink, kItSource,
-  kItSourceUrl, kItDateTime, kItemFieldCount
+  kItTitle,
+  kItLink,
+  kItDescription,
+  kItAuthor,
+  kItCategory,
+  kItDomain,
+  kItComments,
+  kItEnclosureUrl,
+  kItLength,
+  kItType,
+  kItPubDate,
+  kItGuid,
+  kItIsPermaLink,
+  kItSource,
+  kItSourceUrl,
+  kItDateTime,
+  kItemFieldCount
 };
 
 class FeedDocument {

@@ -57,12 +57,10 @@ bool IsCrLfLines(const std::string& text) {
   if (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0) return false;
   const char* const begin = text.data();
   const char* const end = begin + text.size();
-  for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\n', end - p)));
-       ++p) {
+  for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\n', end - p))); ++p) {
     if (p == begin || p[-1] != '\r') return false;
   }
-  for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\r', end - p)));
-       ++p) {
+  for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\r', end - p))); ++p) {
     if (p + 1 == end || p[1] != '\n') return false;
   }
   return true;

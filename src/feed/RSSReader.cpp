@@ -1,8 +1,8 @@
 #include "feed/RSSReader.h"
 
 #include <bitset>
-#include <memory>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <pugixml.hpp>
 #include <vector>
@@ -300,7 +300,8 @@ void LoadRSSText(FeedDocument& document, std::string text) {
     });
     for (auto attribute : rss.attributes()) {
       if (std::strcmp(attribute.name(), "version") == 0) {
-        if (attribute.value()[0] != '\0') channel->values[kChVersion] = std::string(attribute.value());
+        if (attribute.value()[0] != '\0')
+          channel->values[kChVersion] = std::string(attribute.value());
       } else {
         AppendAttribute(rss_extra.attributes, attribute.name(), attribute.value());
       }

@@ -57,10 +57,10 @@ class Scanner {
   size_t pos_ = 0;
 };
 
-std::optional<DateTime> MakeInstant(int year, int month, int day, int hour, int minute,
-                                    int second, int offset_minutes) {
-  if (year < 1 || year > 9999 || hour < 0 || hour > 23 || minute < 0 || minute > 59 ||
-      second < 0 || second > 59) {
+std::optional<DateTime> MakeInstant(int year, int month, int day, int hour, int minute, int second,
+                                    int offset_minutes) {
+  if (year < 1 || year > 9999 || hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 ||
+      second > 59) {
     return std::nullopt;
   }
   const std::chrono::year_month_day date{std::chrono::year(year),
@@ -219,8 +219,7 @@ std::string DateTimeToRSSDate(DateTime instant) {
                 DayNames[weekday].data(), static_cast<unsigned>(date.day()),
                 MonthNames[static_cast<unsigned>(date.month())].data(),
                 static_cast<int>(date.year()), static_cast<int>(time.hours().count()),
-                static_cast<int>(time.minutes().count()),
-                static_cast<int>(time.seconds().count()));
+                static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count()));
   return buffer;
 }
 

@@ -1,10 +1,10 @@
 #include "feed/RSSWriter.h"
 
-#include <cstring>
-#include <pugixml.hpp>
 #include <bitset>
+#include <cstring>
 #include <functional>
 #include <optional>
+#include <pugixml.hpp>
 
 #include "common/Ascii.h"
 #include "feed/RSSMapping.h"
@@ -53,7 +53,10 @@ class OpenElement {
  public:
   OpenElement(std::string& out, int depth, std::string_view name, std::string_view attributes,
               bool keep_when_empty = false)
-      : out_(out), depth_(depth), name_(name), mark_(out.size()),
+      : out_(out),
+        depth_(depth),
+        name_(name),
+        mark_(out.size()),
         keep_(keep_when_empty || !attributes.empty()) {
     AppendIndent(out_, depth_);
     out_ += '<';
@@ -120,12 +123,13 @@ bool IsCleanText(std::string_view text) {
     const size_t semicolon = text.find(';', i);
     if (semicolon == std::string_view::npos) return false;
     const std::string_view name = text.substr(i + 1, semicolon - i - 1);
-    const bool named = name == "amp" || name == "lt" || name == "gt" || name == "quot" ||
-                       name == "apos";
-    const bool numeric = name.size() > 1 && name[0] == '#' &&
-                         name.find_first_not_of(name[1] == 'x' ? "0123456789abcdefABCDEF" : "0123456789",
-                                                name[1] == 'x' ? 2 : 1) == std::string_view::npos &&
-                         name.size() > (name[1] == 'x' ? 2u : 1u);
+    const bool named =
+        name == "amp" || name == "lt" || name == "gt" || name == "quot" || name == "apos";
+    const bool numeric =
+        name.size() > 1 && name[0] == '#' &&
+        name.find_first_not_of(name[1] == 'x' ? "0123456789abcdefABCDEF" : "0123456789",
+                               name[1] == 'x' ? 2 : 1) == std::string_view::npos &&
+        name.size() > (name[1] == 'x' ? 2u : 1u);
     if (!named && !numeric) return false;
     i = semicolon;
   }
@@ -144,8 +148,8 @@ bool IsWellFormedTagList(std::string_view text, std::string_view tag) {
     if (pos == text.size()) return true;
     if (text.substr(pos, 4) == "<!--") {
       const size_t end = text.find("-->", pos + 4);
-      if (end == std::string_view::npos || text.substr(pos + 4, end - pos - 4).find("--") !=
-                                               std::string_view::npos) {
+      if (end == std::string_view::npos ||
+          text.substr(pos + 4, end - pos - 4).find("--") != std::string_view::npos) {
         return false;
       }
       pos = end + 3;
@@ -203,8 +207,7 @@ class RecordWriter {
   // Writes the record's element with its fields and extra XML, in the order the record's
   // children had in its file. A record with nothing in it still gets its element, so that what
   // was saved opens again with the same records.
-  void Write(const char* element, const Record& record,
-             const std::function<bool()>& more = {}) {
+  void Write(const char* element, const Record& record, const std::function<bool()>& more = {}) {
     OpenElement open(out_, depth_, element, record.extra.attributes, true);
     const ExtraXml& extra = record.extra;
     std::bitset<64> written;
@@ -243,7 +246,8 @@ class RecordWriter {
       AppendExtraAttributes(attributes, part->attributes, written);
     }
 
-    const Value* text = group.text ? &record.values[static_cast<size_t>(group.text->field)] : nullptr;
+    const Value* text =
+        group.text ? &record.values[static_cast<size_t>(group.text->field)] : nullptr;
     if (text != nullptr && group.text->skip_list && !IsNull(*text)) {
       WriteSkipList(element, attributes, std::get<std::string>(*text), SkipTag(group.text->field));
       return;

@@ -38,22 +38,27 @@ std::optional<Wide> WideWithoutMark(std::string_view b) {
 }
 
 std::string DecodeWide(std::string_view b, Wide kind) {
-  const auto byte = [&](size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(b[i])); };
+  const auto byte = [&](size_t i) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(b[i]));
+  };
   std::string out;
   out.reserve(b.size());
   if (kind == Wide::kUtf32LE || kind == Wide::kUtf32BE) {
     const bool le = kind == Wide::kUtf32LE;
     size_t i = 0;
     for (; i + 4 <= b.size(); i += 4) {
-      const std::uint32_t cp = le ? byte(i) | byte(i + 1) << 8 | byte(i + 2) << 16 | byte(i + 3) << 24
-                                  : byte(i) << 24 | byte(i + 1) << 16 | byte(i + 2) << 8 | byte(i + 3);
+      const std::uint32_t cp =
+          le ? byte(i) | byte(i + 1) << 8 | byte(i + 2) << 16 | byte(i + 3) << 24
+             : byte(i) << 24 | byte(i + 1) << 16 | byte(i + 2) << 8 | byte(i + 3);
       utf8::AppendCodePoint(out, cp);
     }
     if (i < b.size()) out += utf8::kReplacement;
     return out;
   }
   const bool le = kind == Wide::kUtf16LE;
-  const auto unit = [&](size_t i) { return le ? byte(i) | byte(i + 1) << 8 : byte(i) << 8 | byte(i + 1); };
+  const auto unit = [&](size_t i) {
+    return le ? byte(i) | byte(i + 1) << 8 : byte(i) << 8 | byte(i + 1);
+  };
   size_t i = 0;
   for (; i + 2 <= b.size(); i += 2) {
     const std::uint32_t u = unit(i);
@@ -129,7 +134,8 @@ std::string DeclaredEncoding(std::string_view text) {
   const size_t decl = text.substr(0, 1024).find("<?xml");
   if (decl == std::string_view::npos) return {};
   const size_t end = text.find("?>", decl);
-  const std::string_view head = text.substr(decl, end == std::string_view::npos ? 1024 : end - decl);
+  const std::string_view head =
+      text.substr(decl, end == std::string_view::npos ? 1024 : end - decl);
   size_t at = head.find("encoding");
   if (at == std::string_view::npos) return {};
   at += 8;

@@ -54,8 +54,7 @@ size_t NextTextSpecial(std::string_view text, size_t from) {
   const __m128i amp = _mm_set1_epi8('&'), lt = _mm_set1_epi8('<'), gt = _mm_set1_epi8('>'),
                 cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
   while (from + 16 <= text.size()) {
-    const __m128i chunk =
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + from));
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + from));
     const __m128i hits = _mm_or_si128(
         _mm_or_si128(_mm_cmpeq_epi8(chunk, amp), _mm_cmpeq_epi8(chunk, lt)),
         _mm_or_si128(_mm_cmpeq_epi8(chunk, gt),
@@ -77,15 +76,24 @@ void AppendEscapedText(std::string& out, std::string_view text) {
     const char* replacement;
     size_t also_skip = 0;
     switch (text[i]) {
-      case '&': replacement = "&amp;"; break;
-      case '<': replacement = "&lt;"; break;
-      case '>': replacement = "&gt;"; break;
+      case '&':
+        replacement = "&amp;";
+        break;
+      case '<':
+        replacement = "&lt;";
+        break;
+      case '>':
+        replacement = "&gt;";
+        break;
       case '\r':
         replacement = "\r\n";
         if (i + 1 < text.size() && text[i + 1] == '\n') also_skip = 1;
         break;
-      case '\n': replacement = "\r\n"; break;
-      default: continue;
+      case '\n':
+        replacement = "\r\n";
+        break;
+      default:
+        continue;
     }
     out.append(text, start, i - start);
     out += replacement;
@@ -101,14 +109,29 @@ void AppendEscapedAttribute(std::string& out, std::string_view value) {
     if (!kSpecial.attribute[static_cast<unsigned char>(value[i])]) continue;
     const char* replacement;
     switch (value[i]) {
-      case '&': replacement = "&amp;"; break;
-      case '<': replacement = "&lt;"; break;
-      case '>': replacement = "&gt;"; break;
-      case '"': replacement = "&quot;"; break;
-      case '\t': replacement = "&#9;"; break;
-      case '\n': replacement = "&#10;"; break;
-      case '\r': replacement = "&#13;"; break;
-      default: continue;
+      case '&':
+        replacement = "&amp;";
+        break;
+      case '<':
+        replacement = "&lt;";
+        break;
+      case '>':
+        replacement = "&gt;";
+        break;
+      case '"':
+        replacement = "&quot;";
+        break;
+      case '\t':
+        replacement = "&#9;";
+        break;
+      case '\n':
+        replacement = "&#10;";
+        break;
+      case '\r':
+        replacement = "&#13;";
+        break;
+      default:
+        continue;
     }
     out.append(value, start, i - start);
     out += replacement;

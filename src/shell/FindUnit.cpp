@@ -10,8 +10,7 @@
 
 namespace quillcast {
 
-TFindForm::TFindForm(Prompts& prompts, std::function<TMDIChild*()> active_document,
-                     QWidget* parent)
+TFindForm::TFindForm(Prompts& prompts, std::function<TMDIChild*()> active_document, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       prompts_(prompts),

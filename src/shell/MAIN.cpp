@@ -17,17 +17,17 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "about/about.h"
 #include "common/Error.h"
 #include "common/ProfileFile.h"
 #include "common/ResourceStr.h"
 #include "common/qt/DialogButtons.h"
 #include "common/qt/ErrorGuard.h"
 #include "common/qt/QtText.h"
-#include "feed/FeedFile.h"
-#include "feed/ui/EditDialogs.h"
-#include "about/about.h"
 #include "editors/HTMLPreviewUnit.h"
 #include "editors/INSPECTOR.h"
+#include "feed/FeedFile.h"
+#include "feed/ui/EditDialogs.h"
 #include "feed/ui/ItemGrid.h"
 #include "shell/CustomizeColumnsUnit.h"
 #include "shell/FeedTransfer.h"
@@ -75,7 +75,8 @@ TMainForm::TMainForm(AppPaths paths, Prompts& prompts, EditDialogs& dialogs, QWi
   item_buffer_.clear();
 
   // The find dialog is created once, hidden.
-  find_form_ = new TFindForm(prompts_, [this] { return ActiveChild(); }, this);
+  find_form_ = new TFindForm(
+      prompts_, [this] { return ActiveChild(); }, this);
 
   connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
           &TMainForm::UpdateActions);
@@ -169,9 +170,8 @@ void TMainForm::BuildCommands() {
   commands_.value("ViewItemInspector")->setCheckable(true);
   commands_.value("ViewHTMLPreview")->setCheckable(true);
 
-  on("HelpContent", [this] {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(Q(paths_.HelpIndex())));
-  });
+  on("HelpContent",
+     [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(Q(paths_.HelpIndex()))); });
   on("FileNew", [this] { Guard([this] { FileNewExecute(); }); });
   on("FileOpen", [this] { Guard([this] { FileOpenExecute(); }); });
   on("FileClose", [this] { FileCloseExecute(); });
@@ -378,8 +378,8 @@ void TMainForm::UpdateActions() {
   QLineEdit* box = FocusedTextBox();
   set("EditCut", box != nullptr && box->hasSelectedText() && !box->isReadOnly());
   set("EditCopy", box != nullptr && box->hasSelectedText());
-  set("EditPaste", box != nullptr && !box->isReadOnly() &&
-                       !QApplication::clipboard()->text().isEmpty());
+  set("EditPaste",
+      box != nullptr && !box->isReadOnly() && !QApplication::clipboard()->text().isEmpty());
   const bool has_items =
       document && (!active->SelectedItemRows().isEmpty() || !active->ItemCDS().IsEmpty());
   set("ItemsCopy", has_items);
@@ -388,7 +388,8 @@ void TMainForm::UpdateActions() {
   toolbar_copy_->setEnabled(commands_.value("ItemsCopy")->isEnabled());
   toolbar_paste_->setEnabled(commands_.value("ItemsPaste")->isEnabled());
   set("ViewItemInspector", inspector_ != nullptr);
-  commands_.value("ViewItemInspector")->setChecked(inspector_ != nullptr && inspector_->isVisible());
+  commands_.value("ViewItemInspector")
+      ->setChecked(inspector_ != nullptr && inspector_->isVisible());
   // Without a browser there is no preview to show.
   set("ViewHTMLPreview", preview_ != nullptr);
   commands_.value("ViewHTMLPreview")->setChecked(preview_ != nullptr && preview_->isVisible());
@@ -469,9 +470,7 @@ void TMainForm::BuildReopenMenu() {
   for (const std::string& key : settings.ReadSection(kReopenSection)) {
     const QString path = Q(settings.ReadString(kReopenSection, key, ""));
     QAction* entry = reopen_menu_->addAction("&" + Q(key) + " " + path);
-    connect(entry, &QAction::triggered, this, [this, path] {
-      Guard([&] { OpenDocument(path); });
-    });
+    connect(entry, &QAction::triggered, this, [this, path] { Guard([&] { OpenDocument(path); }); });
   }
   reopen_menu_->setEnabled(!reopen_menu_->isEmpty());
 }
@@ -506,8 +505,8 @@ bool TMainForm::SaveDocument(TMDIChild& child) {
 }
 
 bool TMainForm::SaveDocumentAs(TMDIChild& child) {
-  const auto path = prompts_.PickFileToSave(
-      {"Save RSS XML File", {"RSS XML File (*.xml)"}, save_folder_, "xml"});
+  const auto path =
+      prompts_.PickFileToSave({"Save RSS XML File", {"RSS XML File (*.xml)"}, save_folder_, "xml"});
   if (!path) return false;
   save_folder_ = QFileInfo(*path).absolutePath();
   child.SaveToFile(S(*path));
@@ -565,7 +564,8 @@ void TMainForm::ItemsPasteExecute() {
   for (const TDataRecord& record : item_buffer_) {
     items.Insert();
     for (int field = 0; field < items.FieldCount(); ++field) {
-      if (!items.Field(field).calculated) items.SetValue(field, record.values[static_cast<size_t>(field)]);
+      if (!items.Field(field).calculated)
+        items.SetValue(field, record.values[static_cast<size_t>(field)]);
     }
     items.SetExtra(record.extra);
     items.Post();
@@ -649,7 +649,8 @@ void TMainForm::ArrangeAll() {
 void TMainForm::LoadMainSettings() {
   const ProfileFile settings(SettingsFile());
   window_state_ = settings.ReadInteger(kMainSection, "MainFormWindowState", 2);
-  if (window_state_ == 0) setGeometry(ReadPlacement(settings, kMainSection, "MainForm", geometry()));
+  if (window_state_ == 0)
+    setGeometry(ReadPlacement(settings, kMainSection, "MainForm", geometry()));
   show_startup_ = settings.ReadBool("General", "ShowStartup", true);
 }
 

@@ -27,8 +27,9 @@ std::vector<std::string> ReadReopenList(const ProfileFile& settings) {
 bool AddToReopenList(ProfileFile& settings, const std::string& path) {
   if (!FileExists(path)) return false;
   std::vector<std::string> paths = ReadReopenList(settings);
-  const auto same = std::find_if(paths.begin(), paths.end(),
-                                 [&](const std::string& p) { return SamePathIgnoringCase(p, path); });
+  const auto same = std::find_if(paths.begin(), paths.end(), [&](const std::string& p) {
+    return SamePathIgnoringCase(p, path);
+  });
   if (same != paths.end()) {
     paths.erase(same);
   } else if (paths.size() > kReopenCapacity - 1) {

@@ -101,11 +101,20 @@ void TStartForm::ListViewClick(QListWidgetItem* entry) {
   // The command runs to its end, its own dialogs included, before this dialog closes.
   guard_([&] {
     switch (image) {
-      case 0: if (actions_.file_new) actions_.file_new(); break;
-      case 1: if (actions_.file_open) actions_.file_open(); break;
-      case 5: if (actions_.file_download) actions_.file_download(); break;
-      case 8: if (actions_.open_document) actions_.open_document(path); break;
-      default: break;
+      case 0:
+        if (actions_.file_new) actions_.file_new();
+        break;
+      case 1:
+        if (actions_.file_open) actions_.file_open();
+        break;
+      case 5:
+        if (actions_.file_download) actions_.file_download();
+        break;
+      case 8:
+        if (actions_.open_document) actions_.open_document(path);
+        break;
+      default:
+        break;
     }
   });
   reject();

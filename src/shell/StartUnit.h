@@ -18,9 +18,9 @@ class TStartForm : public QDialog {
  public:
   // What the entries run, by their image position.
   struct Actions {
-    std::function<void()> file_new;       // 0
-    std::function<void()> file_open;      // 1
-    std::function<void()> file_download;  // 5
+    std::function<void()> file_new;                     // 0
+    std::function<void()> file_open;                    // 1
+    std::function<void()> file_download;                // 5
     std::function<void(const QString&)> open_document;  // 8
   };
 

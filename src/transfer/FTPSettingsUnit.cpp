@@ -89,7 +89,8 @@ TFTPSettingsForm::TFTPSettingsForm(std::string file, Prompts& prompts, QWidget* 
   grid->addWidget(labelled("Username:", username_), 3, 0);
   grid->addWidget(labelled("Password:", password_), 3, 1);
   grid->addWidget(labelled("File path:", filename_), 4, 0, 1, 2);
-  AddOkCancel(this, grid, 5, ok_button_, [this] { return SaveSite(); }, prompts_);
+  AddOkCancel(
+      this, grid, 5, ok_button_, [this] { return SaveSite(); }, prompts_);
   grid->setSizeConstraint(QLayout::SetFixedSize);
   site_->setFocus();
 }
@@ -134,7 +135,8 @@ THTTPSettingsForm::THTTPSettingsForm(std::string file, Prompts& prompts, QWidget
   grid->addWidget(site_, 1, 0, 1, 2);
   grid->addWidget(new QLabel("URL:", this), 2, 0, 1, 2);
   grid->addWidget(url_, 3, 0, 1, 2);
-  AddOkCancel(this, grid, 4, ok_button_, [this] { return SaveSite(); }, prompts_);
+  AddOkCancel(
+      this, grid, 4, ok_button_, [this] { return SaveSite(); }, prompts_);
   grid->setSizeConstraint(QLayout::SetFixedSize);
   site_->setFocus();
 }

@@ -296,7 +296,8 @@ std::string HostAndPort(const std::string& value) {
   return rest;
 }
 
-std::string Lookup(const std::map<std::string, std::string>& environment, const std::string& lower) {
+std::string Lookup(const std::map<std::string, std::string>& environment,
+                   const std::string& lower) {
   std::string upper = lower;
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   for (const std::string& key : {lower, upper}) {
@@ -321,10 +322,9 @@ std::map<std::string, std::string> Environment() {
 std::string GetSystemProxyList(const std::map<std::string, std::string>& environment) {
   const std::string all = Lookup(environment, "all_proxy");
   std::string list;
-  for (const auto& [scheme, variable] :
-       {std::pair<const char*, const char*>{"HTTP", "http_proxy"},
-        {"HTTPS", "https_proxy"},
-        {"FTP", "ftp_proxy"}}) {
+  for (const auto& [scheme, variable] : {std::pair<const char*, const char*>{"HTTP", "http_proxy"},
+                                         {"HTTPS", "https_proxy"},
+                                         {"FTP", "ftp_proxy"}}) {
     const std::string value = Lookup(environment, variable);
     if (value.empty()) continue;
     list += (list.empty() ? "" : ";") + std::string(scheme) + "=" + HostAndPort(value);
@@ -379,7 +379,8 @@ bool IsProxyExempt(const std::string& host, const std::string& no_proxy) {
     if (entry.front() == '.') entry.erase(0, 1);
     if (ascii::EqualsIgnoringCase(host, entry)) return true;
     if (host.size() > entry.size() && host[host.size() - entry.size() - 1] == '.' &&
-        ascii::EqualsIgnoringCase(std::string_view(host).substr(host.size() - entry.size()), entry)) {
+        ascii::EqualsIgnoringCase(std::string_view(host).substr(host.size() - entry.size()),
+                                  entry)) {
       return true;
     }
   }

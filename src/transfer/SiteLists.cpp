@@ -13,7 +13,8 @@ RemotePath SplitRemotePath(const std::string& filename) {
   RemotePath path;
   path.file_name = filename.substr(p);
   path.directory = filename.substr(0, p);
-  if (p > 1 && (filename[p - 1] == '/' || filename[p - 1] == '\\') && !is_separator(filename[p - 2])) {
+  if (p > 1 && (filename[p - 1] == '/' || filename[p - 1] == '\\') &&
+      !is_separator(filename[p - 2])) {
     path.directory.pop_back();
   }
   for (char& c : path.directory) {

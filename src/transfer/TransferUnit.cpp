@@ -148,7 +148,8 @@ void TTransferForm::RemoveButtonClick() {
   const bool ftp = OnFTPPage();
   const QString name = Selected(ftp ? ftp_sites_ : http_sites_);
   if (name.isNull()) return;
-  if (!prompts_.Confirm(QString(ftp ? res::kDeleteFTPSite : res::kDeleteHTTPSite).arg(name))) return;
+  if (!prompts_.Confirm(QString(ftp ? res::kDeleteFTPSite : res::kDeleteHTTPSite).arg(name)))
+    return;
   Guarded(prompts_, [&] {
     if (ftp) {
       DeleteFTPSite(paths_.FtpSitesFile(), name);
@@ -163,10 +164,11 @@ TTransferForm::FTPSiteData TTransferForm::ReadFTPSite(const QString& name) const
   const FTPSite stored = ReadFTPSiteRecord(FtpSitesFile(paths_.FtpSitesFile()), S(name));
   FTPSiteData data;
   data.site = {stored.host, stored.username, stored.password, stored.port, stored.passive};
-  data.proxy = ProxyFor("FTP", HostOfUrl(stored.host.find("://") == std::string::npos
-                                             ? "ftp://" + stored.host
-                                             : stored.host),
-                        data.use_proxy);
+  data.proxy =
+      ProxyFor("FTP",
+               HostOfUrl(stored.host.find("://") == std::string::npos ? "ftp://" + stored.host
+                                                                      : stored.host),
+               data.use_proxy);
   data.path = SplitRemotePath(stored.filename);
   return data;
 }
@@ -199,9 +201,8 @@ TransferResult TTransferForm::Run(
     QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
   });
   QTimer tick;
-  connect(&tick, &QTimer::timeout, &progress, [&] {
-    progress.setLabelText(QString("Transferring... %1 bytes").arg(bytes.load()));
-  });
+  connect(&tick, &QTimer::timeout, &progress,
+          [&] { progress.setLabelText(QString("Transferring... %1 bytes").arg(bytes.load())); });
   connect(&progress, &QProgressDialog::canceled, &progress, [&] { cancelled = true; });
   tick.start(100);
   if (!finished) loop.exec();

@@ -1,9 +1,8 @@
-#include "about/FileVersionInfo.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "about/FileVersionInfo.h"
 #include "support/TempDir.h"
 
 namespace quillcast {
@@ -20,9 +19,13 @@ std::string CraftElf(const std::string& version_entries) {
   const size_t headers_at = (data_at + version_entries.size() + 7) / 8 * 8;
   std::string elf(headers_at + 3 * 64, '\0');
   const auto put = [&](size_t at, std::uint64_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) elf[at + static_cast<size_t>(i)] = static_cast<char>(value >> (8 * i));
+    for (int i = 0; i < bytes; ++i)
+      elf[at + static_cast<size_t>(i)] = static_cast<char>(value >> (8 * i));
   };
-  std::memcpy(elf.data(), "\x7F" "ELF\x02\x01\x01", 7);
+  std::memcpy(elf.data(),
+              "\x7F"
+              "ELF\x02\x01\x01",
+              7);
   put(0x10, 2, 2);           // e_type: executable
   put(0x12, 62, 2);          // e_machine
   put(0x14, 1, 4);           // e_version
@@ -33,7 +36,8 @@ std::string CraftElf(const std::string& version_entries) {
   put(0x3E, 1, 2);           // e_shstrndx
   elf.replace(names_at, names.size(), names);
   elf.replace(data_at, version_entries.size(), version_entries);
-  const auto section = [&](int index, std::uint32_t name, std::uint64_t offset, std::uint64_t size) {
+  const auto section = [&](int index, std::uint32_t name, std::uint64_t offset,
+                           std::uint64_t size) {
     const size_t at = headers_at + static_cast<size_t>(index) * 64;
     put(at, name, 4);
     put(at + 4, 1, 4);  // PROGBITS
@@ -54,9 +58,8 @@ std::string Entries(std::initializer_list<const char*> entries) {
 TEST(FileVersionInfoTest, ReadsTheVersionSectionOfACraftedFile) {
   TempDir dir;
   const std::string path = dir.File("driver.bin");
-  WriteFile(path, CraftElf(Entries({"CompanyName=Example Co", "ProductVersion=9.8",
-                                    "FileType=5", "FileSubtype=0x1F", "FileFlags=0x2B",
-                                    "FileFlagsMask=0x0B"})));
+  WriteFile(path, CraftElf(Entries({"CompanyName=Example Co", "ProductVersion=9.8", "FileType=5",
+                                    "FileSubtype=0x1F", "FileFlags=0x2B", "FileFlagsMask=0x0B"})));
   const TFileVersionInfo info =
       ReadFileVersionInfo(path, [](const std::string&) { return std::string("Executable"); });
   EXPECT_EQ(info.FileType, "Executable");
@@ -73,7 +76,10 @@ TEST(FileVersionInfoTest, ReadsTheVersionSectionOfACraftedFile) {
 
 TEST(FileVersionInfoTest, AFileThatIsNotAnExecutableGivesEmptyTexts) {
   TempDir dir;
-  const char* files[] = {"plain text, not ELF", "\x7F" "ELF", ""};
+  const char* files[] = {"plain text, not ELF",
+                         "\x7F"
+                         "ELF",
+                         ""};
   for (const char* content : files) {
     const std::string path = dir.File("file");
     WriteFile(path, content);
@@ -93,11 +99,19 @@ TEST(FileVersionInfoTest, FileFunctionTexts) {
   const struct {
     std::uint32_t type, subtype;
     const char* text;
-  } cases[] = {{0, 7, "Unknown"},        {1, 0, "Application"},       {2, 0, "DLL"},
-               {3, 0, "Unknown Driver"}, {3, 8, "InstallableDriver"}, {3, 10, "Communications Driver"},
-               {3, 11, ""},              {4, 3, "Truetype Font"},     {4, 4, ""},
-               {5, 0x1F, "Virtual Defice Identifier = 0000001F"},     {6, 0, ""},
-               {7, 3, "Static-link Library"}, {9, 0, ""}};
+  } cases[] = {{0, 7, "Unknown"},
+               {1, 0, "Application"},
+               {2, 0, "DLL"},
+               {3, 0, "Unknown Driver"},
+               {3, 8, "InstallableDriver"},
+               {3, 10, "Communications Driver"},
+               {3, 11, ""},
+               {4, 3, "Truetype Font"},
+               {4, 4, ""},
+               {5, 0x1F, "Virtual Defice Identifier = 0000001F"},
+               {6, 0, ""},
+               {7, 3, "Static-link Library"},
+               {9, 0, ""}};
   for (const auto& c : cases) {
     EXPECT_EQ(FileFunctionText({c.type, c.subtype, 0, 0}), c.text) << c.type << "/" << c.subtype;
   }

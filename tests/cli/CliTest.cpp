@@ -1,9 +1,8 @@
-#include "cli/Cli.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
 
+#include "cli/Cli.h"
 #include "support/TempDir.h"
 
 namespace quillcast {

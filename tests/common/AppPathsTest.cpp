@@ -1,10 +1,9 @@
-#include "common/AppPaths.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 
+#include "common/AppPaths.h"
 #include "support/TempDir.h"
 
 namespace quillcast {
@@ -29,7 +28,10 @@ TEST(AppPathsTest, AnInstalledCopyUsesTheConfigFolderAndTheShareFolder) {
   const std::string saved = old ? old : "";
   ::setenv("XDG_CONFIG_HOME", dir.File("config").c_str(), 1);
   const AppPaths paths = AppPaths::ForExecutable(dir.File("prefix/bin/quillcast"));
-  if (old) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1); else ::unsetenv("XDG_CONFIG_HOME");
+  if (old)
+    ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+  else
+    ::unsetenv("XDG_CONFIG_HOME");
   EXPECT_EQ(paths.settings_folder, dir.File("config/quillcast"));
   EXPECT_EQ(paths.data_folder, dir.File("prefix/share/quillcast"));
 }

@@ -1,5 +1,3 @@
-#include "common/AtomicFile.h"
-
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -8,6 +6,7 @@
 
 #include <system_error>
 
+#include "common/AtomicFile.h"
 #include "support/TempDir.h"
 
 namespace quillcast {

@@ -1,9 +1,8 @@
-#include "common/ProfileFile.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "common/Error.h"
+#include "common/ProfileFile.h"
 #include "support/TempDir.h"
 
 namespace quillcast {
@@ -27,9 +26,9 @@ struct IntegerCase {
 
 TEST_F(ProfileFileTest, IntegersFollowTheDecimalAndHexadecimalRules) {
   const IntegerCase cases[] = {
-      {"0", 0},        {"42", 42},     {"-7", -7},          {"+7", 7},    {"0x15", 21},
-      {"0X15", 21},    {"$15", 21},    {"$FFFFFFFF", -1},   {"abc", 2},   {"", 2},
-      {"12abc", 2},    {"0x", 2},      {"99999999999", 2},  {"$", 2},     {" 5 ", 5},
+      {"0", 0},     {"42", 42},  {"-7", -7},         {"+7", 7},  {"0x15", 21},
+      {"0X15", 21}, {"$15", 21}, {"$FFFFFFFF", -1},  {"abc", 2}, {"", 2},
+      {"12abc", 2}, {"0x", 2},   {"99999999999", 2}, {"$", 2},   {" 5 ", 5},
   };
   for (const auto& c : cases) {
     WriteFile(path_, std::string("[MainForm]\nMainFormWindowState=") + c.stored + "\n");
@@ -43,8 +42,8 @@ TEST_F(ProfileFileTest, BooleansAreIntegersWithTheKeysDefault) {
     const char* stored;
     bool default_value;
     bool expected;
-  } cases[] = {{"1", false, true},   {"0", true, false},   {"2", false, true},
-               {"yes", true, true},  {"yes", false, false}, {"-1", false, true}};
+  } cases[] = {{"1", false, true},  {"0", true, false},    {"2", false, true},
+               {"yes", true, true}, {"yes", false, false}, {"-1", false, true}};
   for (const auto& c : cases) {
     WriteFile(path_, std::string("[General]\nShowStartup=") + c.stored + "\n");
     EXPECT_EQ(ini_.ReadBool("General", "ShowStartup", c.default_value), c.expected)

@@ -1,8 +1,7 @@
-#include "feed/DataSet.h"
-
 #include <gtest/gtest.h>
 
 #include "common/Error.h"
+#include "feed/DataSet.h"
 
 namespace quillcast {
 namespace {
@@ -21,8 +20,7 @@ FieldDef Field(const char* name, FieldKind kind, int width, const char* label) {
 std::vector<FieldDef> Fields() {
   return {Field("name", FieldKind::kText, 5, "Name"),
           Field("number", FieldKind::kInteger, 0, "Number"),
-          Field("flag", FieldKind::kBoolean, 0, "Flag"),
-          Field("key", FieldKind::kInteger, 0, "")};
+          Field("flag", FieldKind::kBoolean, 0, "Flag"), Field("key", FieldKind::kInteger, 0, "")};
 }
 
 Record Row(std::string name, std::int64_t key) {
@@ -152,9 +150,9 @@ TEST(DataSetCursorTest, EndFlagsFollowTheMoves) {
     bool bof;
     bool eof;
   } steps[] = {
-      {"open", 0, true, false},  {"prior", 0, true, false}, {"next", 1, false, false},
-      {"next", 2, false, false}, {"next", 2, false, true},  {"next", 2, false, true},
-      {"prior", 1, false, false}, {"first", 0, true, false}, {"last", 2, false, true},
+      {"open", 0, true, false},   {"prior", 0, true, false},  {"next", 1, false, false},
+      {"next", 2, false, false},  {"next", 2, false, true},   {"next", 2, false, true},
+      {"prior", 1, false, false}, {"first", 0, true, false},  {"last", 2, false, true},
       {"prior", 1, false, false}, {"prior", 0, false, false}, {"prior", 0, true, false},
   };
   for (const auto& step : steps) {
@@ -179,7 +177,8 @@ TEST(DataSetTextTest, TextEntryFollowsTheConversionRules) {
     Value expected;
   } accepted[] = {
       {kName, "abcdefgh", std::string("abcde")},
-      {kName, "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", std::string("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9")},
+      {kName, "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9",
+       std::string("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9")},
       {kName, "", Value{}},
       {kNumber, "12", std::int64_t{12}},
       {kNumber, "  -12", std::int64_t{-12}},
@@ -206,7 +205,8 @@ TEST(DataSetTextTest, TextEntryFollowsTheConversionRules) {
   } refused[] = {
       {kNumber, "12x", "'12x' is not a valid integer value for field 'Number'"},
       {kNumber, "12 ", "'12 ' is not a valid integer value for field 'Number'"},
-      {kNumber, "9223372036854775808", "'9223372036854775808' is not a valid integer value for field 'Number'"},
+      {kNumber, "9223372036854775808",
+       "'9223372036854775808' is not a valid integer value for field 'Number'"},
       {kKey, "x", "'x' is not a valid integer value for field 'key'"},
       {kFlag, "x", "'x' is not a valid boolean value for field 'Flag'"},
       {kFlag, "Truth", "'Truth' is not a valid boolean value for field 'Flag'"},

@@ -1,8 +1,7 @@
-#include "feed/FeedDocument.h"
-
 #include <gtest/gtest.h>
 
 #include "common/Error.h"
+#include "feed/FeedDocument.h"
 
 namespace quillcast {
 namespace {

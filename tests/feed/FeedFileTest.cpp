@@ -1,7 +1,6 @@
-#include "feed/FeedFile.h"
-
 #include <gtest/gtest.h>
 
+#include "feed/FeedFile.h"
 #include "feed/FeedTestUtil.h"
 #include "support/TempDir.h"
 
@@ -30,7 +29,9 @@ TEST(FeedFileTest, ReadingMakesEveryLineBreakCrLfAndStopsAtNul) {
       {"a\n\nb", "a\r\n\r\nb\r\n"},
       {"", ""},
       {"ab\0cd"s, "ab\r\n"},
-      {"\xFF\xFE" "a\0\n\0b\0"s, "a\r\nb\r\n"},
+      {"\xFF\xFE"
+       "a\0\n\0b\0"s,
+       "a\r\nb\r\n"},
   };
   for (const auto& c : cases) {
     const std::string path = dir.File("in.xml");

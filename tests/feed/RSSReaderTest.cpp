@@ -1,8 +1,7 @@
-#include "feed/RSSReader.h"
-
 #include <gtest/gtest.h>
 
 #include "feed/FeedTestUtil.h"
+#include "feed/RSSReader.h"
 
 namespace quillcast {
 namespace {
@@ -68,19 +67,38 @@ TEST(RSSReaderTest, EveryPlaceFillsItsField) {
     const char* field;
     const char* text;
   } channel_cases[] = {
-      {"version", "2.0"}, {"title", "Tech & Tea"}, {"link", "http://example.org/"},
-      {"description", "<p>Weekly</p> show"}, {"language", "en-us"}, {"copyright", "(c) 2004"},
-      {"pubDate", "Mon, 05 Jan 2004 13:45:07 GMT"}, {"lastBuildDate", "Tue, 06 Jan 2004 13:45:07 GMT"},
-      {"category", "Tech"}, {"category_domain", "http://cats/"},
-      {"docs", "http://blogs.law.harvard.edu/tech/rss"}, {"generator", "Hand"},
-      {"cloud_domain", "rpc.example.org"}, {"port", "80"}, {"path", "/RPC2"},
-      {"registerProcedure", "ping"}, {"protocol", "xml-rpc"}, {"ttl", "60"},
-      {"url", "http://example.org/logo.png"}, {"image_title", "Logo"},
-      {"image_link", "http://example.org/"}, {"width", "88"}, {"height", "31"},
-      {"image_description", "The logo"}, {"rating", "PG"}, {"textInput_title", "Search"},
-      {"textInput_description", "Search the site"}, {"name", "q"},
-      {"textInput_link", "http://example.org/search"}, {"managingEditor", "ed@example.org"},
-      {"webMaster", "web@example.org"}, {"skipHours", "<hour>0</hour><hour>23</hour>"},
+      {"version", "2.0"},
+      {"title", "Tech & Tea"},
+      {"link", "http://example.org/"},
+      {"description", "<p>Weekly</p> show"},
+      {"language", "en-us"},
+      {"copyright", "(c) 2004"},
+      {"pubDate", "Mon, 05 Jan 2004 13:45:07 GMT"},
+      {"lastBuildDate", "Tue, 06 Jan 2004 13:45:07 GMT"},
+      {"category", "Tech"},
+      {"category_domain", "http://cats/"},
+      {"docs", "http://blogs.law.harvard.edu/tech/rss"},
+      {"generator", "Hand"},
+      {"cloud_domain", "rpc.example.org"},
+      {"port", "80"},
+      {"path", "/RPC2"},
+      {"registerProcedure", "ping"},
+      {"protocol", "xml-rpc"},
+      {"ttl", "60"},
+      {"url", "http://example.org/logo.png"},
+      {"image_title", "Logo"},
+      {"image_link", "http://example.org/"},
+      {"width", "88"},
+      {"height", "31"},
+      {"image_description", "The logo"},
+      {"rating", "PG"},
+      {"textInput_title", "Search"},
+      {"textInput_description", "Search the site"},
+      {"name", "q"},
+      {"textInput_link", "http://example.org/search"},
+      {"managingEditor", "ed@example.org"},
+      {"webMaster", "web@example.org"},
+      {"skipHours", "<hour>0</hour><hour>23</hour>"},
       {"skipDays", "<day>Saturday</day><day>Sunday</day>"},
   };
   for (const auto& c : channel_cases) EXPECT_EQ(channel.AsString(c.field), c.text) << c.field;
@@ -91,11 +109,20 @@ TEST(RSSReaderTest, EveryPlaceFillsItsField) {
     const char* field;
     const char* text;
   } item_cases[] = {
-      {"title", "Episode 1"}, {"link", "http://example.org/1"}, {"description", "First"},
-      {"author", "a@example.org"}, {"category", "Talk"}, {"domain", "http://cats/"},
-      {"comments", "http://example.org/1#c"}, {"enclosure_url", "http://example.org/1.mp3"},
-      {"length", "3000000000"}, {"type", "audio/mpeg"}, {"pubDate", "Mon, 05 Jan 2004 13:45:07 GMT"},
-      {"guid", "ep-1"}, {"isPermaLink", "False"}, {"source", "Other"},
+      {"title", "Episode 1"},
+      {"link", "http://example.org/1"},
+      {"description", "First"},
+      {"author", "a@example.org"},
+      {"category", "Talk"},
+      {"domain", "http://cats/"},
+      {"comments", "http://example.org/1#c"},
+      {"enclosure_url", "http://example.org/1.mp3"},
+      {"length", "3000000000"},
+      {"type", "audio/mpeg"},
+      {"pubDate", "Mon, 05 Jan 2004 13:45:07 GMT"},
+      {"guid", "ep-1"},
+      {"isPermaLink", "False"},
+      {"source", "Other"},
       {"source_url", "http://other.example.org/rss"},
   };
   for (const auto& c : item_cases) EXPECT_EQ(items.AsString(c.field), c.text) << c.field;
@@ -126,8 +153,8 @@ TEST(RSSReaderTest, SkipListsReachTheirFieldsWhole) {
       {"<skipDays/>", "", ""},
   };
   for (const auto& c : cases) {
-    auto doc = Load("<rss version=\"2.0\"><channel><title>t</title>" + c.markup +
-                    "</channel></rss>");
+    auto doc =
+        Load("<rss version=\"2.0\"><channel><title>t</title>" + c.markup + "</channel></rss>");
     EXPECT_EQ(doc->RSSCDS().AsString("skipDays"), c.tag_text) << c.markup;
     EXPECT_EQ(doc->RSSCDS().DisplayText("skipDays"), c.display) << c.markup;
   }
@@ -180,8 +207,9 @@ TEST(RSSReaderTest, RefusedTextLeavesTheDocumentAsItWas) {
       "<rss version=\"2.0\"></rss>",
       "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><channel/></rdf:RDF>",
   };
-  auto doc = Load("<rss version=\"2.0\"><channel><title>kept</title><item><title>i</title></item>"
-                  "</channel></rss>");
+  auto doc = Load(
+      "<rss version=\"2.0\"><channel><title>kept</title><item><title>i</title></item>"
+      "</channel></rss>");
   for (const char* text : refused) {
     EXPECT_EQ(ErrorOf([&] { LoadRSSText(*doc, text); }), "This is not valid RSS 2.0 file.")
         << "'" << text << "'";
@@ -226,7 +254,8 @@ TEST(RSSReaderTest, ValuesThatCannotBeReadAreNullAndKeptAsWritten) {
 
 TEST(RSSReaderTest, NestingOfAnyDepthIsReadWithoutRecursion) {
   constexpr int kDepth = 200000;
-  std::string deep = "<rss version=\"2.0\"><channel><title>deep</title><item><x:deep xmlns:x=\"u\">";
+  std::string deep =
+      "<rss version=\"2.0\"><channel><title>deep</title><item><x:deep xmlns:x=\"u\">";
   for (int i = 0; i < kDepth; ++i) deep += "<a>";
   deep += "bottom";
   for (int i = 0; i < kDepth; ++i) deep += "</a>";

@@ -1,7 +1,6 @@
-#include "feed/RSSUtils.h"
-
 #include <gtest/gtest.h>
 
+#include "feed/RSSUtils.h"
 #include "support/TempDir.h"
 
 namespace quillcast {
@@ -17,8 +16,8 @@ TEST(RSSDateTest, WritesGmtFromLocalTimeWithTheOffsetInForce) {
     LocalDateTime local;
     const char* text;
   } cases[] = {
-      {{2004, 1, 5, 0, 30, 0}, "Sun, 04 Jan 2004 23:30:00 GMT"},   // winter: one hour
-      {{2004, 7, 5, 14, 0, 0}, "Mon, 05 Jul 2004 12:00:00 GMT"},   // summer: two hours
+      {{2004, 1, 5, 0, 30, 0}, "Sun, 04 Jan 2004 23:30:00 GMT"},  // winter: one hour
+      {{2004, 7, 5, 14, 0, 0}, "Mon, 05 Jul 2004 12:00:00 GMT"},  // summer: two hours
       {{2004, 1, 5, 14, 45, 7}, "Mon, 05 Jan 2004 13:45:07 GMT"},
       {{1999, 12, 31, 23, 59, 59}, "Fri, 31 Dec 1999 22:59:59 GMT"},
   };
@@ -132,11 +131,9 @@ TEST(SkipListTest, RewriteSkipElementEscapesAndUnescapesOnlyTheFirstList) {
 }
 
 TEST(SkipListTest, RewriteSkipElementLeavesUnrecognisedFormsAlone) {
-  const char* cases[] = {"<skipDays/>",
-                         "<rss><channel/></rss>",
-                         "</skipDays><skipDays><day>Monday</day>",
-                         "<skipDays id=\"1\"><day>Monday</day></skipDays>",
-                         "<SKIPDAYS><day>Monday</day></SKIPDAYS>"};
+  const char* cases[] = {
+      "<skipDays/>", "<rss><channel/></rss>", "</skipDays><skipDays><day>Monday</day>",
+      "<skipDays id=\"1\"><day>Monday</day></skipDays>", "<SKIPDAYS><day>Monday</day></SKIPDAYS>"};
   for (const char* c : cases) {
     for (auto direction : {SkipRewrite::kEscape, SkipRewrite::kUnescape}) {
       std::string text = c;

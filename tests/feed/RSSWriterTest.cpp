@@ -1,8 +1,7 @@
-#include "feed/RSSWriter.h"
-
 #include <gtest/gtest.h>
 
 #include "feed/FeedTestUtil.h"
+#include "feed/RSSWriter.h"
 
 namespace quillcast {
 namespace {
@@ -17,11 +16,11 @@ bool Contains(const std::string& text, const std::string& part) {
 }
 
 TEST(RSSWriterTest, LayoutIsDeclarationIndentationAndCrLf) {
-  const std::string out =
-      Rewrite("<rss version=\"2.0\"><channel><title>T</title><link>http://e/</link>"
-              "<description>  two\n  lines  </description><image><url>http://e/i.png</url>"
-              "</image><item><title>I</title><enclosure url=\"http://e/a.mp3\" length=\"5\" "
-              "type=\"audio/mpeg\"/></item></channel></rss>");
+  const std::string out = Rewrite(
+      "<rss version=\"2.0\"><channel><title>T</title><link>http://e/</link>"
+      "<description>  two\n  lines  </description><image><url>http://e/i.png</url>"
+      "</image><item><title>I</title><enclosure url=\"http://e/a.mp3\" length=\"5\" "
+      "type=\"audio/mpeg\"/></item></channel></rss>");
   EXPECT_EQ(Lf(out),
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
             "<rss version=\"2.0\">\n"
@@ -100,8 +99,9 @@ TEST(RSSWriterTest, IndentedSkipListsSurviveARoundTrip) {
 }
 
 TEST(RSSWriterTest, SkipListThatIsNotMarkupIsWrittenWellFormed) {
-  auto doc = Load("<rss version=\"2.0\"><channel><title>t</title><skipDays><day>A&amp;B</day>"
-                  "<day>C</day></skipDays></channel></rss>");
+  auto doc = Load(
+      "<rss version=\"2.0\"><channel><title>t</title><skipDays><day>A&amp;B</day>"
+      "<day>C</day></skipDays></channel></rss>");
   EXPECT_EQ(doc->RSSCDS().AsString("skipDays"), "<day>A&B</day><day>C</day>");
   const std::string out = GetRSSText(*doc);
   EXPECT_TRUE(Contains(out, "<skipDays><day>A&amp;B</day><day>C</day></skipDays>")) << out;
@@ -114,8 +114,9 @@ TEST(RSSWriterTest, ADocumentWithNothingInItGivesEmptyText) {
 }
 
 TEST(RSSWriterTest, PendingEditsArePostedFirstAndARefusalStopsTheWrite) {
-  auto doc = Load("<rss version=\"2.0\"><channel><title>t</title><link>l</link>"
-                  "<description>d</description></channel></rss>");
+  auto doc = Load(
+      "<rss version=\"2.0\"><channel><title>t</title><link>l</link>"
+      "<description>d</description></channel></rss>");
   doc->RSSCDS().Edit();
   doc->RSSCDS().SetText("copyright", "typed, not posted");
   EXPECT_TRUE(Contains(GetRSSText(*doc), "<copyright>typed, not posted</copyright>"));
@@ -128,7 +129,8 @@ TEST(RSSWriterTest, PendingEditsArePostedFirstAndARefusalStopsTheWrite) {
 }
 
 TEST(RSSWriterTest, ExtensionsAndTheirPlacesAreKept) {
-  const std::string feed = R"(<rss version="2.0" xmlns:itunes="http://www.itunes.com/dtds/podcast-1.0.dtd" xmlns:atom="http://www.w3.org/2005/Atom" xmlns:content="http://purl.org/rss/1.0/modules/content/">
+  const std::string feed =
+      R"(<rss version="2.0" xmlns:itunes="http://www.itunes.com/dtds/podcast-1.0.dtd" xmlns:atom="http://www.w3.org/2005/Atom" xmlns:content="http://purl.org/rss/1.0/modules/content/">
 <channel>
 <atom:link href="http://e/feed.xml" rel="self" type="application/rss+xml"/>
 <title>T</title>
@@ -164,9 +166,10 @@ TEST(RSSWriterTest, ExtensionsAndTheirPlacesAreKept) {
 }
 
 TEST(RSSWriterTest, AFieldSetLaterReplacesTheKeptAttribute) {
-  auto doc = Load("<rss version=\"2.0\"><channel><title>t</title><link>l</link>"
-                  "<description>d</description><item><title>i</title>"
-                  "<enclosure url=\"u\" length=\"big\"/></item></channel></rss>");
+  auto doc = Load(
+      "<rss version=\"2.0\"><channel><title>t</title><link>l</link>"
+      "<description>d</description><item><title>i</title>"
+      "<enclosure url=\"u\" length=\"big\"/></item></channel></rss>");
   auto& items = doc->ItemCDS();
   items.Edit();
   items.SetText("length", "42");

@@ -1,8 +1,7 @@
-#include "feed/TextEncoding.h"
-
 #include <gtest/gtest.h>
 
 #include "feed/FeedTestUtil.h"
+#include "feed/TextEncoding.h"
 
 namespace quillcast {
 namespace {
@@ -34,8 +33,8 @@ std::string Utf32LE(const std::string& ascii) {
 }
 
 std::string Feed(const std::string& encoding, const std::string& title) {
-  return "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?><rss version=\"2.0\"><channel><title>" +
-         title + "</title></channel></rss>";
+  return "<?xml version=\"1.0\" encoding=\"" + encoding +
+         "\"?><rss version=\"2.0\"><channel><title>" + title + "</title></channel></rss>";
 }
 
 TEST(TextEncodingTest, TheMarkOrTheDeclarationDecides) {
@@ -46,8 +45,8 @@ TEST(TextEncodingTest, TheMarkOrTheDeclarationDecides) {
     std::string title;
   } cases[] = {
       {"utf-8", Feed("utf-8", "caf\xC3\xA9"), "caf\xC3\xA9"},
-      {"no declaration", "<rss version=\"2.0\"><channel><title>\xE2\x82\xAC</title></channel></rss>",
-       "\xE2\x82\xAC"},
+      {"no declaration",
+       "<rss version=\"2.0\"><channel><title>\xE2\x82\xAC</title></channel></rss>", "\xE2\x82\xAC"},
       {"utf-8 mark", "\xEF\xBB\xBF" + Feed("utf-8", "x"), "x"},
       {"iso-8859-1", Feed("ISO-8859-1", "caf\xE9"), "caf\xC3\xA9"},
       {"windows-1252", Feed("windows-1252", "\x93quoted\x94 \x80"),
@@ -55,15 +54,21 @@ TEST(TextEncodingTest, TheMarkOrTheDeclarationDecides) {
       {"koi8-r", Feed("KOI8-R", "\xF0\xD2\xC9\xD7\xC5\xD4"),
        "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82"},
       {"shift_jis", Feed("Shift_JIS", "\x93\xfa\x96\x7b"), "\xE6\x97\xA5\xE6\x9C\xAC"},
-      {"single quotes", "<?xml version='1.0' encoding='iso-8859-1'?><rss version=\"2.0\">"
-                        "<channel><title>\xE9</title></channel></rss>",
+      {"single quotes",
+       "<?xml version='1.0' encoding='iso-8859-1'?><rss version=\"2.0\">"
+       "<channel><title>\xE9</title></channel></rss>",
        "\xC3\xA9"},
       {"utf-16le mark", "\xFF\xFE"s + Utf16LE(Feed("UTF-16", "Hi")), "Hi"},
       {"utf-16be mark", "\xFE\xFF"s + Utf16BE(Feed("UTF-16", "Hi")), "Hi"},
       {"utf-16le without mark", Utf16LE(Feed("UTF-16", "Hi")), "Hi"},
       {"utf-32le mark", "\xFF\xFE\0\0"s + Utf32LE(Feed("UTF-32", "Hi")), "Hi"},
       {"utf-16 declared in 8-bit text", ascii_feed, "Hi"},
-      {"invalid utf-8", Feed("UTF-8", "a\xFF" "b\xC3"), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD"},
+      {"invalid utf-8",
+       Feed("UTF-8",
+            "a\xFF"
+            "b\xC3"),
+       "a\xEF\xBF\xBD"
+       "b\xEF\xBF\xBD"},
       {"unknown encoding", Feed("x-no-such-encoding", "plain"), "plain"},
       {"byte not in the encoding", Feed("Shift_JIS", "a\xA0\x82"), "a\xEF\xBF\xBD\xEF\xBF\xBD"},
   };

@@ -19,9 +19,9 @@ class ScriptedPrompts : public Prompts {
  public:
   // Everything shown or asked, in order: "error: ...", "confirm: ...", "open: title" ...
   QStringList log;
-  std::deque<Answer> yes_no_cancel;     // default: Cancel
-  std::deque<bool> confirmations;       // Confirm and OK/Cancel questions; default: false
-  std::deque<QString> files;            // an empty path, or none left: cancelled
+  std::deque<Answer> yes_no_cancel;  // default: Cancel
+  std::deque<bool> confirmations;    // Confirm and OK/Cancel questions; default: false
+  std::deque<QString> files;         // an empty path, or none left: cancelled
 
   void ShowError(const QString& message) override { log << "error: " + message; }
   void ShowMessage(Kind, const QString& text) override { log << "message: " + text; }
@@ -42,7 +42,8 @@ class ScriptedPrompts : public Prompts {
     return NextFile();
   }
   std::optional<QString> PickFileToSave(const FileRequest& request) override {
-    log << "save: " + request.title + " " + request.filters.join(";") + " ." + request.default_suffix;
+    log << "save: " + request.title + " " + request.filters.join(";") + " ." +
+               request.default_suffix;
     return NextFile();
   }
   QStringList Errors() const { return log.filter("error: "); }

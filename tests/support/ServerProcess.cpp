@@ -27,8 +27,8 @@ int FreePort() {
 }
 
 bool WaitForPort(int port, double seconds) {
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::milliseconds(static_cast<int>(seconds * 1000));
+  const auto deadline = std::chrono::steady_clock::now() +
+                        std::chrono::milliseconds(static_cast<int>(seconds * 1000));
   while (std::chrono::steady_clock::now() < deadline) {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};

@@ -20,8 +20,9 @@ using testing::TempDir;
 using testing::WaitForPort;
 using testing::WriteFile;
 
-constexpr char kFeed[] = "<?xml version=\"1.0\"?>\r\n<rss version=\"2.0\"><channel>\r\n"
-                         "<title>Up</title></channel></rss>\r\n";
+constexpr char kFeed[] =
+    "<?xml version=\"1.0\"?>\r\n<rss version=\"2.0\"><channel>\r\n"
+    "<title>Up</title></channel></rss>\r\n";
 
 std::string Lf(std::string text) {
   std::string out;
@@ -132,8 +133,8 @@ class FtpTest : public ::testing::Test {
     std::filesystem::create_directories(root_ + "/www");
     port_ = FreePort();
     server_ = std::make_unique<ServerProcess>(std::vector<std::string>{
-        "/usr/bin/python3", "-m", "pyftpdlib", "-i", "127.0.0.1", "-p", std::to_string(port_),
-        "-w", "-d", root_, "-u", "user", "-P", "secret"});
+        "/usr/bin/python3", "-m", "pyftpdlib", "-i", "127.0.0.1", "-p", std::to_string(port_), "-w",
+        "-d", root_, "-u", "user", "-P", "secret"});
     ASSERT_TRUE(WaitForPort(port_)) << "the FTP server did not start";
   }
 

@@ -2,10 +2,10 @@
 #include <QTimer>
 
 #include "about/about.h"
+#include "feed/ui/ItemGrid.h"
 #include "shell/CustomizeColumnsUnit.h"
 #include "shell/FindUnit.h"
 #include "shell/StartUnit.h"
-#include "feed/ui/ItemGrid.h"
 #include "ui/UiFixture.h"
 
 namespace quillcast {
@@ -80,20 +80,21 @@ TEST_F(CommandsTest, DeleteWithTwoRowsSelectedAsksOnce) {
   Select(child, {0, 2});
   prompts_.confirmations = {true};
   Main().ItemsDeleteExecute();
-  EXPECT_EQ(prompts_.log.filter("confirm: Are you sure you want to delete selected item(s)?").size(),
-            2);
+  EXPECT_EQ(
+      prompts_.log.filter("confirm: Are you sure you want to delete selected item(s)?").size(), 2);
   EXPECT_EQ(Titles(child), "middle");
   EXPECT_TRUE(child.Modified());
 }
 
 TEST_F(CommandsTest, FindStepsBothWaysAndReportsAMiss) {
-  TMDIChild& child = Open("f.xml",
-                          "<rss version=\"2.0\"><channel><title>T</title>"
-                          "<item><title>apple one</title><pubDate>Mon, 05 Jan 2004 00:00:00 GMT</pubDate></item>"
-                          "<item><title>pear</title><pubDate>Tue, 06 Jan 2004 00:00:00 GMT</pubDate></item>"
-                          "<item><title>Apple two</title><pubDate>Wed, 07 Jan 2004 00:00:00 GMT</pubDate></item>"
-                          "<item><title>apple three</title><pubDate>Thu, 08 Jan 2004 00:00:00 GMT</pubDate></item>"
-                          "</channel></rss>");
+  TMDIChild& child =
+      Open("f.xml",
+           "<rss version=\"2.0\"><channel><title>T</title>"
+           "<item><title>apple one</title><pubDate>Mon, 05 Jan 2004 00:00:00 GMT</pubDate></item>"
+           "<item><title>pear</title><pubDate>Tue, 06 Jan 2004 00:00:00 GMT</pubDate></item>"
+           "<item><title>Apple two</title><pubDate>Wed, 07 Jan 2004 00:00:00 GMT</pubDate></item>"
+           "<item><title>apple three</title><pubDate>Thu, 08 Jan 2004 00:00:00 GMT</pubDate></item>"
+           "</channel></rss>");
   // Rows, newest first: apple three, Apple two, pear, apple one.
   TFindForm& find = *Main().FindForm();
   find.FindNextUpdate();
@@ -172,8 +173,9 @@ TEST_F(CommandsTest, ColumnChooserOkCancelAndLaterWindows) {
     list->item(0)->setCheckState(Qt::Checked);
   });
   Main().Command("ItemsColumns")->trigger();
-  EXPECT_EQ(Settings().ReadString("ChildForm", "ColVisibility", ""),
-            "True,False,False,False,False,False,False,False,False,False,False,False,False,False,False");
+  EXPECT_EQ(
+      Settings().ReadString("ChildForm", "ColVisibility", ""),
+      "True,False,False,False,False,False,False,False,False,False,False,False,False,False,False");
   TMDIChild& later = Open("later.xml");
   EXPECT_FALSE(later.grid()->isColumnHidden(0));
   EXPECT_TRUE(later.grid()->isColumnHidden(1));
@@ -224,12 +226,12 @@ TEST_F(CommandsTest, AboutBoxShowsSevenLinesFromTheBuiltExecutable) {
   std::vector<QString> opened;
   TAboutBox box(QUILLCAST_EXECUTABLE, [&](const QString& url) { opened.push_back(url); });
   const QStringList lines = box.memo()->toPlainText().split('\n');
-  EXPECT_EQ(lines, (QStringList{"Copyright: Copyright (c) 2026 Orvel", "Company: Orvel",
-                                "Product Name: Orvel Quillcast",
-                                "Product Version: " QUILLCAST_VERSION,
-                                "File Version: " QUILLCAST_VERSION,
-                                "Comments: Edits, publishes and fetches RSS 2.0 feeds",
-                                "Description: Orvel Quillcast, an editor for RSS 2.0 feed files"}));
+  EXPECT_EQ(lines,
+            (QStringList{"Copyright: Copyright (c) 2026 Orvel", "Company: Orvel",
+                         "Product Name: Orvel Quillcast", "Product Version: " QUILLCAST_VERSION,
+                         "File Version: " QUILLCAST_VERSION,
+                         "Comments: Edits, publishes and fetches RSS 2.0 feeds",
+                         "Description: Orvel Quillcast, an editor for RSS 2.0 feed files"}));
   box.ContactLabelClick(box.web_site_label());
   box.ContactLabelClick(box.email_label());
   EXPECT_EQ(opened, (std::vector<QString>{"http://quillcast.orvel.example",

@@ -47,7 +47,8 @@ TEST_F(MainWindowTest, NewNewOpenNumbering) {
   transfer_.download.reset();
   Main().FileDownloadExecute();
   Main().FileNewExecute();
-  EXPECT_EQ(Main().ActiveChild()->Caption(), "New RSS File4") << "a cancelled download takes no number";
+  EXPECT_EQ(Main().ActiveChild()->Caption(), "New RSS File4")
+      << "a cancelled download takes no number";
   EXPECT_EQ(prompts_.log.filter("open: ").front(), "open: RSS XML File (*.xml);All files (*)");
 }
 
@@ -67,7 +68,8 @@ TEST_F(MainWindowTest, SaveAndReopenGiveTheSameFeed) {
 
   prompts_.files = {Q(File("saved.xml"))};
   Main().FileSaveExecute();
-  EXPECT_EQ(prompts_.log.filter("save: ").back(), "save: Save RSS XML File RSS XML File (*.xml) .xml");
+  EXPECT_EQ(prompts_.log.filter("save: ").back(),
+            "save: Save RSS XML File RSS XML File (*.xml) .xml");
   EXPECT_EQ(child.Caption(), Q(File("saved.xml")));
   EXPECT_FALSE(child.Modified());
   const std::string saved = ReadFile(File("saved.xml"));
@@ -323,11 +325,11 @@ TEST_F(MainWindowTest, UploadHandsOnTheDocumentsText) {
 }
 
 TEST_F(MainWindowTest, ItemsCopyPasteAndDelete) {
-  TMDIChild* source = Main().OpenDocument(Feed(
-      "src.xml",
-      "<rss version=\"2.0\" xmlns:x=\"urn:x\"><channel><title>T</title><link>L</link>"
-      "<description>D</description><item><title>one</title><x:extra>kept</x:extra></item>"
-      "</channel></rss>"));
+  TMDIChild* source = Main().OpenDocument(
+      Feed("src.xml",
+           "<rss version=\"2.0\" xmlns:x=\"urn:x\"><channel><title>T</title><link>L</link>"
+           "<description>D</description><item><title>one</title><x:extra>kept</x:extra></item>"
+           "</channel></rss>"));
   Main().ItemsCopyExecute();
   TMDIChild* target = Main().OpenDocument(Feed("dst.xml"));
   Main().ItemsPasteExecute();

@@ -23,9 +23,7 @@ class SiteDialogsTest : public testing::MainWindowFixture {
  protected:
   std::string Ftp() const { return paths_.FtpSitesFile(); }
   std::string Http() const { return paths_.HttpSitesFile(); }
-  QString Exists(const char* name) {
-    return QString(res::kFTPSiteExists).arg(name);
-  }
+  QString Exists(const char* name) { return QString(res::kFTPSiteExists).arg(name); }
 };
 
 TEST_F(SiteDialogsTest, AddingOverANameInOtherCaseAsksAndKeepsTheStoredSpelling) {
@@ -37,7 +35,8 @@ TEST_F(SiteDialogsTest, AddingOverANameInOtherCaseAsksAndKeepsTheStoredSpelling)
   form.host_edit()->setText("new.example");
   prompts_.confirmations = {false};
   EXPECT_FALSE(form.SaveSite());
-  EXPECT_EQ(prompts_.log.back(), "confirm: FTP site \"home\" already exists.\n\rDo you want to overwrite it?");
+  EXPECT_EQ(prompts_.log.back(),
+            "confirm: FTP site \"home\" already exists.\n\rDo you want to overwrite it?");
   EXPECT_EQ(ReadFile(Ftp()), "[Home]\nHost=old\n");
   prompts_.confirmations = {true};
   EXPECT_TRUE(form.SaveSite());
@@ -58,7 +57,8 @@ TEST_F(SiteDialogsTest, RenamingRules) {
     EXPECT_TRUE(form.SaveSite());
     EXPECT_TRUE(prompts_.log.isEmpty()) << "a new name asks nothing";
     const auto sections = FtpSitesFile(Ftp()).ReadSections();
-    EXPECT_EQ(sections, (std::vector<std::string>{"B", "C"})) << "the renamed site moves to the end";
+    EXPECT_EQ(sections, (std::vector<std::string>{"B", "C"}))
+        << "the renamed site moves to the end";
   }
   {
     TFTPSettingsForm form(Ftp(), prompts_);
@@ -121,7 +121,8 @@ TEST_F(SiteDialogsTest, HttpUrlsKeepHttpAndHttpsInAnyCase) {
   again.url_edit()->setText("feeds.example");
   prompts_.confirmations = {false};
   EXPECT_FALSE(again.SaveSite());
-  EXPECT_EQ(again.url_edit()->text(), "http://feeds.example") << "the field shows the scheme at once";
+  EXPECT_EQ(again.url_edit()->text(), "http://feeds.example")
+      << "the field shows the scheme at once";
 }
 
 TEST_F(SiteDialogsTest, TransferDialogListsWarnsAndRemoves) {
@@ -171,8 +172,8 @@ void TransferWith(int page, const char* site) {
 
 TEST_F(SiteDialogsTest, DownloadFromAnHttpSiteOpensANewDocument) {
   const int port = FreePort();
-  ServerProcess server({"/usr/bin/python3", QUILLCAST_TEST_DATA "/../support/http_server.py",
-                        std::to_string(port)});
+  ServerProcess server(
+      {"/usr/bin/python3", QUILLCAST_TEST_DATA "/../support/http_server.py", std::to_string(port)});
   ASSERT_TRUE(WaitForPort(port));
   WriteFile(Http(), "[Test]\nURL=http://127.0.0.1:" + std::to_string(port) + "/feed.xml\n");
   TInternetDM internet;

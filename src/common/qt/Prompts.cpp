@@ -25,9 +25,12 @@ void QtPrompts::ShowError(const QString& message) {
 void QtPrompts::ShowMessage(Kind kind, const QString& text) {
   const auto [icon, title] = [kind]() -> std::pair<QMessageBox::Icon, const char*> {
     switch (kind) {
-      case Kind::kWarning: return {QMessageBox::Warning, "Warning"};
-      case Kind::kError: return {QMessageBox::Critical, "Error"};
-      case Kind::kInformation: break;
+      case Kind::kWarning:
+        return {QMessageBox::Warning, "Warning"};
+      case Kind::kError:
+        return {QMessageBox::Critical, "Error"};
+      case Kind::kInformation:
+        break;
     }
     return {QMessageBox::Information, "Information"};
   }();
@@ -36,8 +39,7 @@ void QtPrompts::ShowMessage(Kind kind, const QString& text) {
 }
 
 bool QtPrompts::Confirm(const QString& text) {
-  QMessageBox box(QMessageBox::Question, "Confirm", text, QMessageBox::NoButton,
-                  ParentOr(parent_));
+  QMessageBox box(QMessageBox::Question, "Confirm", text, QMessageBox::NoButton, ParentOr(parent_));
   QPushButton* yes = box.addButton("&Yes", QMessageBox::YesRole);
   box.addButton("&No", QMessageBox::NoRole);
   box.setDefaultButton(yes);
@@ -50,9 +52,12 @@ Prompts::Answer QtPrompts::AskYesNoCancel(const QString& text) {
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, ParentOr(parent_));
   box.setEscapeButton(QMessageBox::Cancel);
   switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::kYes;
-    case QMessageBox::No: return Answer::kNo;
-    default: return Answer::kCancel;
+    case QMessageBox::Yes:
+      return Answer::kYes;
+    case QMessageBox::No:
+      return Answer::kNo;
+    default:
+      return Answer::kCancel;
   }
 }
 

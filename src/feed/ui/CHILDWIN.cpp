@@ -160,9 +160,9 @@ void TMDIChild::AddButton(QWidget* page, const char* field, const char* name, bo
   auto* grid = static_cast<QGridLayout*>(page->layout());
   QLineEdit* box = BoxOf(field);
   int row = 0, column = 0, row_span = 0, column_span = 0;
-  grid->getItemPosition(grid->indexOf(box != nullptr ? static_cast<QWidget*>(box)
-                                                     : page->findChild<QComboBox*>()),
-                        &row, &column, &row_span, &column_span);
+  grid->getItemPosition(
+      grid->indexOf(box != nullptr ? static_cast<QWidget*>(box) : page->findChild<QComboBox*>()),
+      &row, &column, &row_span, &column_span);
   auto* button = new QToolButton(page);
   button->setObjectName(name);
   button->setText("...");
@@ -180,8 +180,8 @@ void TMDIChild::BuildWindow() {
   channel_pages_ = new QTabWidget;
   channel_pages_->setObjectName("ChannelPC");
   channel_pages_->setUsesScrollButtons(false);
-  QWidget* general = BuildPage({{"Title*:", "title"}, {"Link*:", "link"},
-                                {"Description*:", "description"}});
+  QWidget* general =
+      BuildPage({{"Title*:", "title"}, {"Link*:", "link"}, {"Description*:", "description"}});
   AddButton(general, "link", "LinkPreviewButton", true, &TMDIChild::LinkPreviewButtonClick);
   AddButton(general, "description", "DescButton", true, &TMDIChild::DescButtonClick);
   QWidget* time = BuildPage({{"Publication Date:", "pubDate"},
@@ -193,24 +193,30 @@ void TMDIChild::BuildWindow() {
   AddButton(time, "lastBuildDate", "LBDateButton", true, &TMDIChild::LBDateButtonClick);
   AddButton(time, "skipHours", "SkipHoursButton", true, &TMDIChild::SkipHoursButtonClick);
   AddButton(time, "skipDays", "SkipDaysButton", true, &TMDIChild::SkipDaysButtonClick);
-  QWidget* image = BuildPage({{"Title:", "image_title"}, {"Width (px):", "width"},
-                              {"Height (px):", "height"}, {"URL:", "url"},
+  QWidget* image = BuildPage({{"Title:", "image_title"},
+                              {"Width (px):", "width"},
+                              {"Height (px):", "height"},
+                              {"URL:", "url"},
                               {"Link:", "image_link"}});
   AddButton(image, "url", "ImageURLButton", false, &TMDIChild::ImageURLButtonClick);
   AddButton(image, "image_link", "ImageLinkButton", false, &TMDIChild::ImageLinkButtonClick);
-  QWidget* details = BuildPage({{"Language:", "language"}, {"Copyright:", "copyright"},
+  QWidget* details = BuildPage({{"Language:", "language"},
+                                {"Copyright:", "copyright"},
                                 {"Managing Editor:", "managingEditor"},
                                 {"WebMaster:", "webMaster"}});
   QWidget* cloud = BuildPage({{"Domain:", "cloud_domain"},
                               {"Register Procedure:", "registerProcedure"},
-                              {"Path:", "path"}, {"Port:", "port"}});
-  QWidget* text_input = BuildPage({{"Name:", "name"}, {"Title:", "textInput_title"},
+                              {"Path:", "path"},
+                              {"Port:", "port"}});
+  QWidget* text_input = BuildPage({{"Name:", "name"},
+                                   {"Title:", "textInput_title"},
                                    {"Description:", "textInput_description"},
                                    {"Link:", "textInput_link"}});
-  AddButton(text_input, "textInput_link", "TextLinkButton", false,
-            &TMDIChild::TextLinkButtonClick);
-  QWidget* extra = BuildPage({{"Category:", "category"}, {"Category Domain:", "category_domain"},
-                              {"Docs:", "docs"}, {"Rating:", "rating"}});
+  AddButton(text_input, "textInput_link", "TextLinkButton", false, &TMDIChild::TextLinkButtonClick);
+  QWidget* extra = BuildPage({{"Category:", "category"},
+                              {"Category Domain:", "category_domain"},
+                              {"Docs:", "docs"},
+                              {"Rating:", "rating"}});
   channel_pages_->addTab(general, "General");
   channel_pages_->addTab(time, "Time Info");
   channel_pages_->addTab(image, "Image");
@@ -244,8 +250,8 @@ void TMDIChild::BuildWindow() {
             if (size > 0 && column < kColumnCount) column_widths_[column] = size;
           });
   bottom_layout->addWidget(item_grid_, 1);
-  navigator_ = new DataNavigator(&ItemCDS(), prompts_,
-                                 [this](const std::function<void()>& action) { return Guard(action); });
+  navigator_ = new DataNavigator(
+      &ItemCDS(), prompts_, [this](const std::function<void()>& action) { return Guard(action); });
   navigator_->setObjectName("ItemDBN");
   navigator_->setFixedHeight(27);
   bottom_layout->addWidget(navigator_);
@@ -267,7 +273,8 @@ void TMDIChild::BuildWindow() {
   connect(item_grid_, &QTableView::doubleClicked, this, [this] { ItemDBGDblClick(); });
   connect(item_grid_->verticalHeader(), &QHeaderView::sectionDoubleClicked, this,
           [this](int) { ItemDBGDblClick(); });
-  connect(item_grid_, &ItemGrid::insertRequested, this, [this] { Guard([this] { ItemCDS().Insert(); }); });
+  connect(item_grid_, &ItemGrid::insertRequested, this,
+          [this] { Guard([this] { ItemCDS().Insert(); }); });
   connect(item_grid_, &ItemGrid::deleteRequested, this, &TMDIChild::DeleteSelectedItems);
 }
 
@@ -298,8 +305,7 @@ void TMDIChild::FollowCursor(int row) {
     const int column = std::max(0, item_grid_->currentIndex().column());
     const QModelIndex index = item_model_->index(row, column);
     if (item_grid_->currentIndex().row() != row) {
-      item_grid_->selectionModel()->setCurrentIndex(index,
-                                                    QItemSelectionModel::ClearAndSelect);
+      item_grid_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     }
     item_grid_->scrollTo(index);
   }
@@ -357,9 +363,7 @@ void TMDIChild::SetChannelField(const char* field, const std::string& text, bool
 void TMDIChild::LinkPreviewButtonClick() { dialogs_.PreviewURL(S(BoxOf("link")->text())); }
 void TMDIChild::ImageURLButtonClick() { dialogs_.PreviewURL(S(BoxOf("url")->text())); }
 void TMDIChild::ImageLinkButtonClick() { dialogs_.PreviewURL(S(BoxOf("image_link")->text())); }
-void TMDIChild::TextLinkButtonClick() {
-  dialogs_.PreviewURL(S(BoxOf("textInput_link")->text()));
-}
+void TMDIChild::TextLinkButtonClick() { dialogs_.PreviewURL(S(BoxOf("textInput_link")->text())); }
 
 void TMDIChild::DescButtonClick() {
   std::string text = S(BoxOf("description")->text());
@@ -385,7 +389,8 @@ void TMDIChild::SkipHoursButtonClick() {
 
 void TMDIChild::SkipDaysButtonClick() {
   std::string list = TagListToCommaList(RSSCDS().AsString("skipDays"), "day");
-  if (dialogs_.GetSkipDays(list)) SetChannelField("skipDays", CommaListToTagList(list, "day"), false);
+  if (dialogs_.GetSkipDays(list))
+    SetChannelField("skipDays", CommaListToTagList(list, "day"), false);
 }
 
 void TMDIChild::ItemDBGEditButtonClick(const QModelIndex& index) {
@@ -453,9 +458,8 @@ class TextMatcher {
   bool Matches(const std::string& hay) const {
     if (needle_.empty()) return false;
     if (match_case_) return hay.find(needle_) != std::string::npos;
-    const bool hay_ascii = std::all_of(hay.begin(), hay.end(), [](char c) {
-      return static_cast<unsigned char>(c) < 0x80;
-    });
+    const bool hay_ascii = std::all_of(hay.begin(), hay.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (hay_ascii && needle_ascii_) {
       return std::search(hay.begin(), hay.end(), needle_.begin(), needle_.end(),
                          [](char a, char b) { return ascii::Lower(a) == ascii::Lower(b); }) !=
@@ -472,8 +476,7 @@ class TextMatcher {
 
 }  // namespace
 
-bool TMDIChild::SearchItems(const QString& text, bool match_case, bool new_search,
-                            bool downward) {
+bool TMDIChild::SearchItems(const QString& text, bool match_case, bool new_search, bool downward) {
   DataSet& items = ItemCDS();
   const TextMatcher matcher(text, match_case);
   // The steps are worked out on row numbers and the cursor moves once at the end, so that a
@@ -537,7 +540,8 @@ bool TMDIChild::CloseQuery() {
   CommitTypedText();
   if (!document_.HasUnsavedChanges()) return true;
   const QString caption = Caption();
-  const QString name = caption.mid(std::max(caption.lastIndexOf('/'), caption.lastIndexOf(':')) + 1);
+  const QString name =
+      caption.mid(std::max(caption.lastIndexOf('/'), caption.lastIndexOf(':')) + 1);
   switch (prompts_.AskYesNoCancel("Do you want to save the changes to " + name)) {
     case Prompts::Answer::kYes: {
       bool saved_or_cancelled = false;
@@ -615,7 +619,8 @@ void TMDIChild::ApplyColWidthsText(const QString& text) {
     bool ok = false;
     const int width = entries[column].toInt(&ok);
     column_widths_[column] = ok ? width : 100;
-    if (!item_grid_->isColumnHidden(column)) item_grid_->setColumnWidth(column, column_widths_[column]);
+    if (!item_grid_->isColumnHidden(column))
+      item_grid_->setColumnWidth(column, column_widths_[column]);
   }
 }
 
@@ -633,8 +638,8 @@ void TMDIChild::ApplyColVisibilityText(const QString& text) {
 }
 
 void TMDIChild::LoadColWidths() {
-  ApplyColWidthsText(Q(ProfileFile(settings_path_).ReadString(kSection, "ColWidths",
-                                                               S(GetColWidthsText()))));
+  ApplyColWidthsText(
+      Q(ProfileFile(settings_path_).ReadString(kSection, "ColWidths", S(GetColWidthsText()))));
 }
 
 void TMDIChild::SaveColWidths() {
@@ -642,8 +647,8 @@ void TMDIChild::SaveColWidths() {
 }
 
 void TMDIChild::LoadColVisibility() {
-  ApplyColVisibilityText(Q(ProfileFile(settings_path_).ReadString(kSection, "ColVisibility",
-                                                                   S(GetColVisibilityText()))));
+  ApplyColVisibilityText(Q(ProfileFile(settings_path_)
+                               .ReadString(kSection, "ColVisibility", S(GetColVisibilityText()))));
 }
 
 void TMDIChild::SaveColVisibility() {

@@ -14,7 +14,7 @@ struct ButtonInfo {
 constexpr ButtonInfo kButtons[] = {
     {"|\u25C0", "First record"}, {"\u25C0", "Prior record"}, {"\u25B6", "Next record"},
     {"\u25B6|", "Last record"},  {"+", "Insert record"},     {"\u2212", "Delete record"},
-    {"\u2714", "Post edit"},    {"\u2716", "Cancel edit"},
+    {"\u2714", "Post edit"},     {"\u2716", "Cancel edit"},
 };
 
 }  // namespace
@@ -56,15 +56,32 @@ void DataNavigator::Click(Button b) {
   if (b == kDelete && !prompts_.AskOkCancel("Delete record?")) return;
   guard_([this, b] {
     switch (b) {
-      case kFirst: table_->First(); break;
-      case kPrior: table_->Prior(); break;
-      case kNext: table_->Next(); break;
-      case kLast: table_->Last(); break;
-      case kInsert: table_->Insert(); break;
-      case kDelete: table_->Delete(); break;
-      case kPost: table_->Post(); break;
-      case kCancel: table_->Cancel(); break;
-      case kButtonCount: break;
+      case kFirst:
+        table_->First();
+        break;
+      case kPrior:
+        table_->Prior();
+        break;
+      case kNext:
+        table_->Next();
+        break;
+      case kLast:
+        table_->Last();
+        break;
+      case kInsert:
+        table_->Insert();
+        break;
+      case kDelete:
+        table_->Delete();
+        break;
+      case kPost:
+        table_->Post();
+        break;
+      case kCancel:
+        table_->Cancel();
+        break;
+      case kButtonCount:
+        break;
     }
   });
   UpdateButtons();

@@ -49,8 +49,7 @@ FieldLink::~FieldLink() {
 void FieldLink::Setup(const FieldDef& def, bool limit_length) {
   if (def.kind == FieldKind::kInteger) {
     // Integer boxes take digits and signs only.
-    box_->setValidator(
-        new QRegularExpressionValidator(QRegularExpression("[0-9+-]*"), box_));
+    box_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9+-]*"), box_));
   } else if (limit_length && def.kind == FieldKind::kText && def.cut_to_width && def.width > 0) {
     box_->setMaxLength(def.width);
   }

@@ -3,8 +3,8 @@
 // on Enter or when the box loses the focus, and puts the field's value back on Esc.
 #pragma once
 
-#include <QObject>
 #include <QLineEdit>
+#include <QObject>
 #include <QPointer>
 #include <functional>
 

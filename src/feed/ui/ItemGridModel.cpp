@@ -36,9 +36,12 @@ QVariant ItemGridModel::headerData(int section, Qt::Orientation orientation, int
   // The row indicator: the current row, and whether it is being edited or inserted.
   if (section != items_.RecNo()) return QString();
   switch (items_.state()) {
-    case DataSetState::kEdit: return QString::fromUtf8("\u270E");
-    case DataSetState::kInsert: return QString::fromUtf8("\u2731");
-    default: return QString::fromUtf8("\u25B6");
+    case DataSetState::kEdit:
+      return QString::fromUtf8("\u270E");
+    case DataSetState::kInsert:
+      return QString::fromUtf8("\u2731");
+    default:
+      return QString::fromUtf8("\u25B6");
   }
 }
 
