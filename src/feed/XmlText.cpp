@@ -36,16 +36,37 @@ void AppendWithCrLf(std::string& out, std::string_view text) {
 
 namespace {
 
-// The characters that need a second look in character data and in attribute values.
-struct SpecialChars {
-  bool text[256] = {};
-  bool attribute[256] = {};
-  constexpr SpecialChars() {
-    for (unsigned char c : {'&', '<', '>', '\r', '\n'}) text[c] = true;
-    for (unsigned char c : {'&', '<', '>', '"', '\t', '\r', '\n'}) attribute[c] = true;
-  }
+// What each character becomes in character data and in attribute values; null: itself.
+struct Escapes {
+  const char* replacement[256] = {};
+  bool crlf_is_one_break = false;  // a CR LF pair is written as one line break
 };
-constexpr SpecialChars kSpecial;
+
+constexpr Escapes MakeTextEscapes() {
+  Escapes e;
+  e.replacement[static_cast<unsigned char>('&')] = "&amp;";
+  e.replacement[static_cast<unsigned char>('<')] = "&lt;";
+  e.replacement[static_cast<unsigned char>('>')] = "&gt;";
+  e.replacement[static_cast<unsigned char>('\r')] = "\r\n";
+  e.replacement[static_cast<unsigned char>('\n')] = "\r\n";
+  e.crlf_is_one_break = true;
+  return e;
+}
+
+constexpr Escapes MakeAttributeEscapes() {
+  Escapes e;
+  e.replacement[static_cast<unsigned char>('&')] = "&amp;";
+  e.replacement[static_cast<unsigned char>('<')] = "&lt;";
+  e.replacement[static_cast<unsigned char>('>')] = "&gt;";
+  e.replacement[static_cast<unsigned char>('"')] = "&quot;";
+  e.replacement[static_cast<unsigned char>('\t')] = "&#9;";
+  e.replacement[static_cast<unsigned char>('\n')] = "&#10;";
+  e.replacement[static_cast<unsigned char>('\r')] = "&#13;";
+  return e;
+}
+
+constexpr Escapes kTextEscapes = MakeTextEscapes();
+constexpr Escapes kAttributeEscapes = MakeAttributeEscapes();
 
 // The position of the first character at or after `from` that character data cannot hold as
 // it is; sixteen bytes at a time where SSE2 is there.
@@ -64,80 +85,45 @@ size_t NextTextSpecial(std::string_view text, size_t from) {
     from += 16;
   }
 #endif
-  while (from < text.size() && !kSpecial.text[static_cast<unsigned char>(text[from])]) ++from;
+  while (from < text.size() &&
+         kTextEscapes.replacement[static_cast<unsigned char>(text[from])] == nullptr) {
+    ++from;
+  }
   return from;
 }
 
-}  // namespace
+size_t NextAttributeSpecial(std::string_view text, size_t from) {
+  while (from < text.size() &&
+         kAttributeEscapes.replacement[static_cast<unsigned char>(text[from])] == nullptr) {
+    ++from;
+  }
+  return from;
+}
 
-void AppendEscapedText(std::string& out, std::string_view text) {
+// Copies the text, replacing the characters `next` finds by their escapes.
+template <typename Next>
+void AppendEscaped(std::string& out, std::string_view text, const Escapes& escapes, Next next) {
   size_t start = 0;
-  for (size_t i = NextTextSpecial(text, 0); i < text.size(); i = NextTextSpecial(text, i + 1)) {
-    const char* replacement;
-    size_t also_skip = 0;
-    switch (text[i]) {
-      case '&':
-        replacement = "&amp;";
-        break;
-      case '<':
-        replacement = "&lt;";
-        break;
-      case '>':
-        replacement = "&gt;";
-        break;
-      case '\r':
-        replacement = "\r\n";
-        if (i + 1 < text.size() && text[i + 1] == '\n') also_skip = 1;
-        break;
-      case '\n':
-        replacement = "\r\n";
-        break;
-      default:
-        continue;
-    }
+  for (size_t i = next(text, 0); i < text.size(); i = next(text, i + 1)) {
     out.append(text, start, i - start);
-    out += replacement;
-    i += also_skip;
+    out += escapes.replacement[static_cast<unsigned char>(text[i])];
+    if (escapes.crlf_is_one_break && text[i] == '\r' && i + 1 < text.size() &&
+        text[i + 1] == '\n') {
+      ++i;
+    }
     start = i + 1;
   }
   out.append(text, start, text.size() - start);
 }
 
+}  // namespace
+
+void AppendEscapedText(std::string& out, std::string_view text) {
+  AppendEscaped(out, text, kTextEscapes, NextTextSpecial);
+}
+
 void AppendEscapedAttribute(std::string& out, std::string_view value) {
-  size_t start = 0;
-  for (size_t i = 0; i < value.size(); ++i) {
-    if (!kSpecial.attribute[static_cast<unsigned char>(value[i])]) continue;
-    const char* replacement;
-    switch (value[i]) {
-      case '&':
-        replacement = "&amp;";
-        break;
-      case '<':
-        replacement = "&lt;";
-        break;
-      case '>':
-        replacement = "&gt;";
-        break;
-      case '"':
-        replacement = "&quot;";
-        break;
-      case '\t':
-        replacement = "&#9;";
-        break;
-      case '\n':
-        replacement = "&#10;";
-        break;
-      case '\r':
-        replacement = "&#13;";
-        break;
-      default:
-        continue;
-    }
-    out.append(value, start, i - start);
-    out += replacement;
-    start = i + 1;
-  }
-  out.append(value, start, value.size() - start);
+  AppendEscaped(out, value, kAttributeEscapes, NextAttributeSpecial);
 }
 
 void AppendAttribute(std::string& out, std::string_view name, std::string_view value) {
