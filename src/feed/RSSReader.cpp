@@ -43,6 +43,20 @@ bool ElementText(pugi::xml_node element, std::string& text) {
   return true;
 }
 
+// The text of an element that holds elements: those that hold nothing go first, as they
+// would on writing, and what is left must be text alone.
+bool PrunedText(pugi::xml_node element, std::string& text) {
+  PruneEmptyNodes(element);
+  return ElementText(element, text);
+}
+
+bool HoldsText(pugi::xml_node element) {
+  for (auto child = element.first_child(); child; child = child.next_sibling()) {
+    if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) return true;
+  }
+  return false;
+}
+
 // A skip list that reached the reader as elements (its markup was not turned into text, for
 // instance because the first "<skipDays>" of the text stood in a comment): its children as
 // tag text.
@@ -201,13 +215,15 @@ class RecordReader {
 
   bool ReadGroup(pugi::xml_node element, const PlaceGroup& group, Record& record) {
     if (group.text != nullptr) {
-      if (!ElementText(element, text_) &&
-          !(group.text->skip_list && SkipListMarkup(element, text_))) {
-        return false;
-      }
+      const bool read =
+          ElementText(element, text_) ||
+          (group.text->skip_list ? SkipListMarkup(element, text_) : PrunedText(element, text_));
+      if (!read) return false;
       const auto value = ElementValue(KindOf(group.text), text_);
       if (!value) return false;
       record.values[static_cast<size_t>(group.text->field)] = *value;
+    } else if (HoldsText(element)) {
+      return false;  // no field takes its text, so the element is kept whole
     }
     ExtraXml::Part* part = nullptr;
     const auto part_for = [&]() -> ExtraXml::Part& {
@@ -237,7 +253,10 @@ class RecordReader {
       for (size_t i = 0; i < group.children.size() && !taken; ++i) {
         const Place* p = group.children[i];
         if (seen[i] || std::strcmp(p->child, child.name()) != 0) continue;
-        if (!ElementText(child, text_)) break;
+        // The child is cleaned as a kept one would be; one with attributes left, or elements,
+        // stays whole, so that reading what was written finds the same.
+        PruneEmptyNodes(child);
+        if (child.first_attribute() || !ElementText(child, text_)) break;
         const auto value = ElementValue(KindOf(p), text_);
         if (!value) break;
         record.values[static_cast<size_t>(p->field)] = *value;

@@ -252,6 +252,42 @@ TEST(RSSReaderTest, ValuesThatCannotBeReadAreNullAndKeptAsWritten) {
   EXPECT_NE(out.find("<guid isPermaLink=\"yes\">g</guid>"), std::string::npos) << out;
 }
 
+TEST(RSSReaderTest, MappedElementsHoldingMoreThanTheirFieldsAreKeptWhole) {
+  struct Case {
+    const char* channel_xml;
+    const char* field;    // the channel field, or "item.<field>"
+    const char* value;    // what the field reads; "null" when it takes nothing
+    const char* written;  // must stand in what is saved
+  };
+  const Case cases[] = {
+      // Empty elements inside go, as they go everywhere on writing; the text is the value.
+      {"<title><br/>Show</title>", "title", "Show", "<title>Show</title>"},
+      {"<image><url><y/>http://e/i.png</url><width>8</width></image>", "url", "http://e/i.png",
+       "<url>http://e/i.png</url>"},
+      // An attribute on a child no field has room for keeps the child whole.
+      {"<image><url size=\"2\">http://e/i.png</url></image>", "url", "null",
+       "<url size=\"2\">http://e/i.png</url>"},
+      {"<image><width>8</width><url note=\"\">http://e/i.png</url></image>", "url",
+       "http://e/i.png", "<url>http://e/i.png</url>"},
+      // Text in an element whose fields are all attributes.
+      {"<item><enclosure url=\"http://e/a.mp3\">alt text</enclosure></item>", "item.enclosure_url",
+       "null", "<enclosure url=\"http://e/a.mp3\">alt text</enclosure>"},
+  };
+  for (const Case& c : cases) {
+    const std::string text =
+        std::string("<rss version=\"2.0\"><channel>") + c.channel_xml + "</channel></rss>";
+    auto doc = Load(text);
+    std::string_view field = c.field;
+    DataSet& table = field.starts_with("item.") ? doc->ItemCDS() : doc->RSSCDS();
+    if (field.starts_with("item.")) field.remove_prefix(5);
+    const std::string name(field);
+    EXPECT_EQ(table.IsNull(name) ? "null" : table.AsString(name), c.value) << c.channel_xml;
+    const std::string written = GetRSSText(*doc);
+    EXPECT_NE(written.find(c.written), std::string::npos) << c.channel_xml << "\n" << written;
+    EXPECT_EQ(Rewrite(written), written) << c.channel_xml;
+  }
+}
+
 TEST(RSSReaderTest, NestingOfAnyDepthIsReadWithoutRecursion) {
   constexpr int kDepth = 200000;
   std::string deep =
