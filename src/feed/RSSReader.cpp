@@ -70,7 +70,8 @@ bool SkipListMarkup(pugi::xml_node element, std::string& text) {
   } collect(text);
   text.clear();
   for (auto child = element.first_child(); child; child = child.next_sibling()) {
-    child.print(collect, "", pugi::format_raw, pugi::encoding_utf8);
+    // Unescaped, as the list reads when its markup is turned into text.
+    child.print(collect, "", pugi::format_raw | pugi::format_no_escapes, pugi::encoding_utf8);
   }
   return true;
 }

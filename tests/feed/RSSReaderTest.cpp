@@ -181,6 +181,27 @@ TEST(RSSReaderTest, ASkipListQuotedInACommentOrCDataIsLeftAlone) {
   }
 }
 
+TEST(RSSReaderTest, ASkipListReadsTheSameWhetherItsMarkupWasQuotedOrNot) {
+  // With a quoted "<skipDays>" before it, the list reaches the reader as elements; it must
+  // give the field the same text as when its markup is turned into text.
+  const char* lists[] = {
+      "<skipDays><day>Mon &amp; Tue</day></skipDays>",
+      "<skipDays><day>Monday</day>&gt;</skipDays>",
+      "<skipDays><day a=\"x&amp;y\">Monday</day></skipDays>",
+  };
+  for (const char* list : lists) {
+    const std::string plain = std::string("<rss><channel>") + list + "</channel></rss>";
+    const std::string quoted =
+        std::string("<?note <skipDays>?><rss><channel>") + list + "</channel></rss>";
+    auto direct = Load(plain);
+    auto as_elements = Load(quoted);
+    EXPECT_EQ(as_elements->RSSCDS().AsString("skipDays"), direct->RSSCDS().AsString("skipDays"))
+        << list;
+    const std::string written = GetRSSText(*as_elements);
+    EXPECT_EQ(Rewrite(written), written) << list;
+  }
+}
+
 TEST(RSSReaderTest, JunkBeforeTheMarkupIsDropped) {
   const char* prefixes[] = {"\xEF\xBB\xBF", "\r\n\r\n  ", "garbage text ", "\xEF\xBB\xBF\n\n"};
   for (const char* prefix : prefixes) {
