@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 #include "common/ResourceStr.h"
+#include "feed/XmlText.h"
 
 namespace quillcast {
 namespace {
@@ -14,17 +15,19 @@ FieldDef Integer(const char* name, const char* label = "") {
   return FieldDef{name, FieldKind::kInteger, 0, label, false, false, true, {}, {}};
 }
 
-// A skip list is stored as tag text and shown as a comma list; it is never cut, so a long list
-// stays well-formed markup.
+// A skip list is stored as its markup, references and all, and shown as a comma list of the
+// values that markup reads as; it is never cut, so a long list stays well-formed markup.
 FieldDef SkipList(const char* name, const char* tag) {
   FieldDef def = Text(name, 255);
   def.cut_to_width = false;
   def.get_text = [tag](const Value& value) {
     const auto* text = std::get_if<std::string>(&value);
-    return text ? TagListToCommaList(*text, tag) : std::string();
+    return text ? DecodeReferences(TagListToCommaList(*text, tag)) : std::string();
   };
   def.set_text = [tag](std::string_view text) -> Value {
-    std::string tags = CommaListToTagList(text, tag);
+    std::string escaped;
+    AppendEscapedText(escaped, text);
+    std::string tags = CommaListToTagList(escaped, tag);
     if (tags.empty()) return {};
     return tags;
   };

@@ -70,8 +70,7 @@ bool SkipListMarkup(pugi::xml_node element, std::string& text) {
   } collect(text);
   text.clear();
   for (auto child = element.first_child(); child; child = child.next_sibling()) {
-    // Unescaped, as the list reads when its markup is turned into text.
-    child.print(collect, "", pugi::format_raw | pugi::format_no_escapes, pugi::encoding_utf8);
+    child.print(collect, "", pugi::format_raw, pugi::encoding_utf8);
   }
   return true;
 }
@@ -111,12 +110,25 @@ size_t FindInMarkup(std::string_view text, std::string_view tag) {
 }
 
 // Turns the markup of the first skip list into character data, so the list reaches its field
-// whole with the white space between its elements; left alone when that first "<name>" is not
-// markup, where rewriting would change a comment or a CDATA section.
+// whole, as it stands in the file, with the white space between its elements; left alone when
+// that first "<name>" is not markup, where rewriting would change a comment or a CDATA section.
 void EscapeSkipList(std::string& text, std::string_view name) {
   const std::string open = "<" + std::string(name) + ">";
   const size_t first = text.find(open);
   if (first == std::string::npos || FindInMarkup(text, open) != first) return;
+  const size_t start = first + open.size();
+  const size_t close = text.find("</" + std::string(name) + ">", start);
+  if (close == std::string::npos) return;
+  // Its references are kept as written: "&lt;" in a value must not come back as markup.
+  std::string content;
+  for (size_t i = start; i < close; ++i) {
+    if (text[i] == '&') {
+      content += "&amp;";
+    } else {
+      content += text[i];
+    }
+  }
+  text.replace(start, close - start, content);
   RewriteSkipElement(text, name, SkipRewrite::kEscape);
 }
 

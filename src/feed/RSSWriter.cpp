@@ -179,7 +179,13 @@ std::string SkipListMarkup(const std::string& tag_text, const char* tag) {
     markup += '<';
     markup += tag;
     markup += '>';
-    AppendEscapedText(markup, std::string_view(values).substr(start, comma - start));
+    // The list holds markup, so a value that is already proper character data goes as it is.
+    const std::string_view value = std::string_view(values).substr(start, comma - start);
+    if (IsCleanText(value)) {
+      markup += value;
+    } else {
+      AppendEscapedText(markup, value);
+    }
     markup += "</";
     markup += tag;
     markup += '>';

@@ -1,5 +1,7 @@
 #include "feed/XmlText.h"
 
+#include "common/Utf8.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -120,6 +122,47 @@ void AppendEscaped(std::string& out, std::string_view text, const Escapes& escap
 
 void AppendEscapedText(std::string& out, std::string_view text) {
   AppendEscaped(out, text, kTextEscapes, NextTextSpecial);
+}
+
+std::string DecodeReferences(std::string_view text) {
+  static constexpr std::pair<std::string_view, char> kNamed[] = {
+      {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
+  std::string out;
+  out.reserve(text.size());
+  size_t start = 0;
+  for (size_t amp = text.find('&'); amp != std::string_view::npos; amp = text.find('&', amp + 1)) {
+    const size_t semicolon = text.find(';', amp);
+    if (semicolon == std::string_view::npos) break;
+    const std::string_view name = text.substr(amp + 1, semicolon - amp - 1);
+    std::string decoded;
+    for (const auto& [entity, c] : kNamed) {
+      if (name == entity) decoded = c;
+    }
+    if (decoded.empty() && name.size() > 1 && name[0] == '#') {
+      const bool hex = name[1] == 'x';
+      const std::string_view digits = name.substr(hex ? 2 : 1);
+      char32_t code = 0;
+      bool ok = !digits.empty() && digits.size() <= 8;
+      for (char d : digits) {
+        const int v = d >= '0' && d <= '9'          ? d - '0'
+                      : hex && d >= 'a' && d <= 'f' ? d - 'a' + 10
+                      : hex && d >= 'A' && d <= 'F' ? d - 'A' + 10
+                                                    : -1;
+        if (v < 0) ok = false;
+        code = code * (hex ? 16 : 10) + static_cast<char32_t>(v < 0 ? 0 : v);
+      }
+      if (ok && code > 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF)) {
+        utf8::AppendCodePoint(decoded, code);
+      }
+    }
+    if (decoded.empty()) continue;
+    out.append(text, start, amp - start);
+    out += decoded;
+    start = semicolon + 1;
+    amp = semicolon;
+  }
+  out.append(text, start, text.size() - start);
+  return out;
 }
 
 void AppendEscapedAttribute(std::string& out, std::string_view value) {

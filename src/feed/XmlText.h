@@ -10,6 +10,9 @@ namespace quillcast {
 
 // Character data: & < > escaped; every line break becomes CR LF.
 void AppendEscapedText(std::string& out, std::string_view text);
+// Character data as it reads: the five named references and numeric ones become their
+// characters; anything else that starts with "&" stays as it is.
+std::string DecodeReferences(std::string_view text);
 // An attribute value in double quotes: & < > " escaped, tab and line breaks as references.
 void AppendEscapedAttribute(std::string& out, std::string_view value);
 // ` name="value"`.

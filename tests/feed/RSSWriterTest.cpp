@@ -98,14 +98,35 @@ TEST(RSSWriterTest, IndentedSkipListsSurviveARoundTrip) {
   EXPECT_EQ(Rewrite(once), once);
 }
 
-TEST(RSSWriterTest, SkipListThatIsNotMarkupIsWrittenWellFormed) {
+TEST(RSSWriterTest, SkipListsKeepTheirReferencesAndAreAlwaysWrittenWellFormed) {
+  const struct {
+    const char* list;     // in the file
+    const char* written;  // in the saved file
+    const char* display;  // the values as shown
+  } cases[] = {
+      {"<day>A&amp;B</day><day>C</day>", "<day>A&amp;B</day><day>C</day>", "A&B,C"},
+      {"<day>&lt;b&gt;</day>", "<day>&lt;b&gt;</day>", "<b>"},
+      {"<day>&#77;onday</day>", "<day>&#77;onday</day>", "Monday"},
+      {"<day>a>b</day>", "<day>a&gt;b</day>", "a>b"},
+      {"<d<day>ay>", "<day>&lt;day&gt;</day>", "<day>"},
+  };
+  for (const auto& c : cases) {
+    auto doc = Load(std::string("<rss version=\"2.0\"><channel><title>t</title><skipDays>") +
+                    c.list + "</skipDays></channel></rss>");
+    EXPECT_EQ(doc->RSSCDS().DisplayText("skipDays"), c.display) << c.list;
+    const std::string out = GetRSSText(*doc);
+    EXPECT_TRUE(Contains(out, std::string("<skipDays>") + c.written + "</skipDays>")) << out;
+    EXPECT_EQ(Rewrite(out), out) << c.list;
+  }
+  // Values entered as a comma list are character data, whatever they hold.
   auto doc = Load(
-      "<rss version=\"2.0\"><channel><title>t</title><skipDays><day>A&amp;B</day>"
-      "<day>C</day></skipDays></channel></rss>");
-  EXPECT_EQ(doc->RSSCDS().AsString("skipDays"), "<day>A&B</day><day>C</day>");
-  const std::string out = GetRSSText(*doc);
-  EXPECT_TRUE(Contains(out, "<skipDays><day>A&amp;B</day><day>C</day></skipDays>")) << out;
-  EXPECT_EQ(Load(out)->RSSCDS().DisplayText("skipDays"), "A&B,C");
+      "<rss version=\"2.0\"><channel><title>t</title><link>l</link><description>d</description>"
+      "</channel></rss>");
+  doc->RSSCDS().Edit();
+  doc->RSSCDS().SetText("skipDays", "A&B,<x>");
+  doc->RSSCDS().Post();
+  EXPECT_EQ(doc->RSSCDS().AsString("skipDays"), "<day>A&amp;B</day><day>&lt;x&gt;</day>");
+  EXPECT_EQ(doc->RSSCDS().DisplayText("skipDays"), "A&B,<x>");
 }
 
 TEST(RSSWriterTest, ADocumentWithNothingInItGivesEmptyText) {
