@@ -381,14 +381,14 @@ void TMDIChild::LBDateButtonClick() {
 }
 
 void TMDIChild::SkipHoursButtonClick() {
-  std::string list = TagListToCommaList(RSSCDS().AsString("skipHours"), "hour");
+  std::string list = RSSCDS().DisplayText("skipHours");
   if (dialogs_.GetSkipHours(list)) {
     SetChannelField("skipHours", CommaListToTagList(list, "hour"), false);
   }
 }
 
 void TMDIChild::SkipDaysButtonClick() {
-  std::string list = TagListToCommaList(RSSCDS().AsString("skipDays"), "day");
+  std::string list = RSSCDS().DisplayText("skipDays");
   if (dialogs_.GetSkipDays(list))
     SetChannelField("skipDays", CommaListToTagList(list, "day"), false);
 }
