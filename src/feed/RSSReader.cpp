@@ -119,17 +119,11 @@ void EscapeSkipList(std::string& text, std::string_view name) {
   const size_t start = first + open.size();
   const size_t close = text.find("</" + std::string(name) + ">", start);
   if (close == std::string::npos) return;
-  // Its references are kept as written: "&lt;" in a value must not come back as markup.
+  // "&" is escaped too, so references read back as written and "&lt;" in a value never comes
+  // back as markup.
   std::string content;
-  for (size_t i = start; i < close; ++i) {
-    if (text[i] == '&') {
-      content += "&amp;";
-    } else {
-      content += text[i];
-    }
-  }
+  AppendEscapedText(content, std::string_view(text).substr(start, close - start));
   text.replace(start, close - start, content);
-  RewriteSkipElement(text, name, SkipRewrite::kEscape);
 }
 
 // The value a field takes from text in a file; nothing when the text cannot be read as the

@@ -2,6 +2,7 @@
 
 #include "feed/FeedTestUtil.h"
 #include "feed/RSSReader.h"
+#include "feed/RSSUtils.h"
 
 namespace quillcast {
 namespace {
@@ -168,12 +169,15 @@ TEST(RSSReaderTest, ASkipListQuotedInACommentOrCDataIsLeftAlone) {
   const char* quoted[] = {
       "<description><![CDATA[Use <skipDays><day>Monday</day></skipDays> like this]]></description>",
       "<!-- <skipDays><day>Monday</day></skipDays> -->",
+      "<!-- a list ends with </skipDays> -->",
   };
   for (const char* q : quoted) {
     auto doc = Load(std::string("<rss version=\"2.0\"><channel>") + q +
-                    "<skipDays>\n  <day>Saturday</day>\n  <day>Sunday</day>\n</skipDays>"
+                    "<skipDays>\n  <day>Saturday</day>\n  <day>Sun&amp;day</day>\n</skipDays>"
                     "</channel></rss>");
-    EXPECT_EQ(doc->RSSCDS().DisplayText("skipDays"), "Saturday,Sunday") << q;
+    EXPECT_EQ(SplitCommaList(doc->RSSCDS().DisplayText("skipDays")),
+              (std::vector<std::string>{"Saturday", "Sun&day"}))
+        << q;
     if (std::string(q).find("CDATA") != std::string::npos) {
       EXPECT_EQ(doc->RSSCDS().AsString("description"),
                 "Use <skipDays><day>Monday</day></skipDays> like this");
