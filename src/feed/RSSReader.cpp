@@ -75,47 +75,69 @@ bool SkipListMarkup(pugi::xml_node element, std::string& text) {
   return true;
 }
 
-// The position of the first `tag` that stands in markup, not inside a comment, a CDATA
-// section, a processing instruction or the document type; npos when there is none.
-size_t FindInMarkup(std::string_view text, std::string_view tag) {
+// True when the "<" at `at` begins a child element of the channel: it stands in markup, not
+// inside a comment, a CDATA section, a processing instruction, the document type or a tag, and
+// the elements open around it are rss and channel. Only the text before `at` is looked at.
+bool OpensChannelChild(std::string_view text, size_t at) {
+  constexpr size_t npos = std::string_view::npos;
+  std::vector<std::string_view> open_elements;
   size_t pos = 0;
   while (true) {
-    const size_t hit = text.find(tag, pos);
-    const size_t open = text.find("<", pos);
-    if (hit == std::string_view::npos || open == std::string_view::npos) return hit;
-    if (hit == open) return hit;
-    // Skip over the construct that starts at `open` when it can hide markup.
-    std::string_view rest = text.substr(open);
-    size_t end = std::string_view::npos;
-    if (rest.starts_with("<!--")) {
-      end = text.find("-->", open + 4);
-      if (end != std::string_view::npos) end += 3;
-    } else if (rest.starts_with("<![CDATA[")) {
-      end = text.find("]]>", open + 9);
-      if (end != std::string_view::npos) end += 3;
-    } else if (rest.starts_with("<?")) {
-      end = text.find("?>", open + 2);
-      if (end != std::string_view::npos) end += 2;
-    } else if (rest.starts_with("<!DOCTYPE")) {
-      const size_t bracket = text.find('[', open);
-      const size_t close = text.find('>', open);
-      end = bracket < close ? text.find("]>", bracket) : close;
-      if (end != std::string_view::npos) end += bracket < close ? 2 : 1;
-    } else {
-      end = open + 1;
+    const size_t lt = text.find('<', pos);
+    if (lt == npos || lt > at) return false;
+    if (lt == at) {
+      return open_elements.size() == 2 && open_elements[0] == "rss" &&
+             open_elements[1] == "channel";
     }
-    if (end == std::string_view::npos) return std::string_view::npos;
+    const std::string_view rest = text.substr(lt);
+    size_t end = npos;
+    const auto past = [&](std::string_view terminator, size_t from) {
+      const size_t found = text.find(terminator, from);
+      return found == npos ? npos : found + terminator.size();
+    };
+    if (rest.starts_with("<!--")) {
+      end = past("-->", lt + 4);
+    } else if (rest.starts_with("<![CDATA[")) {
+      end = past("]]>", lt + 9);
+    } else if (rest.starts_with("<?")) {
+      end = past("?>", lt + 2);
+    } else if (rest.starts_with("<!")) {
+      const size_t bracket = text.find('[', lt);
+      const size_t close = text.find('>', lt);
+      end = bracket < close ? past("]>", bracket) : past(">", lt);
+    } else if (rest.starts_with("</")) {
+      if (!open_elements.empty()) open_elements.pop_back();
+      end = past(">", lt);
+    } else {
+      // A start tag: its name, then its ">", which a quoted attribute value may hold too.
+      size_t i = lt + 1;
+      while (i < text.size() && !ascii::IsSpace(text[i]) && text[i] != '>' && text[i] != '/') ++i;
+      const std::string_view name = text.substr(lt + 1, i - lt - 1);
+      char quote = 0;
+      for (; i < text.size() && (quote != 0 || text[i] != '>'); ++i) {
+        if (quote != 0) {
+          if (text[i] == quote) quote = 0;
+        } else if (text[i] == '"' || text[i] == '\'') {
+          quote = text[i];
+        }
+      }
+      if (i == text.size()) return false;
+      if (text[i - 1] != '/') open_elements.push_back(name);
+      end = i + 1;
+    }
+    if (end == npos || end > at) return false;
     pos = end;
   }
 }
 
 // Turns the markup of the first skip list into character data, so the list reaches its field
-// whole, as it stands in the file, with the white space between its elements; left alone when
-// that first "<name>" is not markup, where rewriting would change a comment or a CDATA section.
+// whole, as it stands in the file, with the white space between its elements. Left alone when
+// that first "<name>" is not the channel's own list, where rewriting would change a comment, a
+// CDATA section or an extension; the channel's list is then read from the tree.
 void EscapeSkipList(std::string& text, std::string_view name) {
   const std::string open = "<" + std::string(name) + ">";
   const size_t first = text.find(open);
-  if (first == std::string::npos || FindInMarkup(text, open) != first) return;
+  if (first == std::string::npos || !OpensChannelChild(text, first)) return;
   const size_t start = first + open.size();
   const size_t close = text.find("</" + std::string(name) + ">", start);
   if (close == std::string::npos) return;

@@ -165,22 +165,28 @@ TEST(RSSReaderTest, SkipListsReachTheirFieldsWhole) {
       << "a list longer than the field's width is kept whole";
 }
 
-TEST(RSSReaderTest, ASkipListQuotedInACommentOrCDataIsLeftAlone) {
-  const char* quoted[] = {
+TEST(RSSReaderTest, ASkipListElsewhereThanInTheChannelIsLeftAlone) {
+  const char* elsewhere[] = {
       "<description><![CDATA[Use <skipDays><day>Monday</day></skipDays> like this]]></description>",
       "<!-- <skipDays><day>Monday</day></skipDays> -->",
       "<!-- a list ends with </skipDays> -->",
+      "<x:plan xmlns:x=\"u\"><skipDays><day>Monday</day>&gt;</skipDays></x:plan>",
   };
-  for (const char* q : quoted) {
-    auto doc = Load(std::string("<rss version=\"2.0\"><channel>") + q +
+  for (const char* e : elsewhere) {
+    auto doc = Load(std::string("<?xml version=\"1.0\"?><rss version=\"2.0\"><channel>") + e +
                     "<skipDays>\n  <day>Saturday</day>\n  <day>Sun&amp;day</day>\n</skipDays>"
                     "</channel></rss>");
     EXPECT_EQ(SplitCommaList(doc->RSSCDS().DisplayText("skipDays")),
               (std::vector<std::string>{"Saturday", "Sun&day"}))
-        << q;
-    if (std::string(q).find("CDATA") != std::string::npos) {
+        << e;
+    const std::string written = GetRSSText(*doc);
+    EXPECT_EQ(Rewrite(written), written) << e;
+    if (std::string(e).find("CDATA") != std::string::npos) {
       EXPECT_EQ(doc->RSSCDS().AsString("description"),
                 "Use <skipDays><day>Monday</day></skipDays> like this");
+    }
+    if (std::string(e).find("x:plan") != std::string::npos) {
+      EXPECT_NE(written.find("<day>Monday</day>&gt;</skipDays>"), std::string::npos) << written;
     }
   }
 }
