@@ -77,16 +77,18 @@ bool SkipListMarkup(pugi::xml_node element, std::string& text) {
 
 // True when the "<" at `at` begins a child element of the channel: it stands in markup, not
 // inside a comment, a CDATA section, a processing instruction, the document type or a tag, and
-// the elements open around it are rss and channel. Only the text before `at` is looked at.
+// the elements open around it are rss and its first channel. Only the text before `at` is
+// looked at.
 bool OpensChannelChild(std::string_view text, size_t at) {
   constexpr size_t npos = std::string_view::npos;
   std::vector<std::string_view> open_elements;
+  int channels = 0;  // opened in rss; only the first is read as the channel
   size_t pos = 0;
   while (true) {
     const size_t lt = text.find('<', pos);
     if (lt == npos || lt > at) return false;
     if (lt == at) {
-      return open_elements.size() == 2 && open_elements[0] == "rss" &&
+      return channels == 1 && open_elements.size() == 2 && open_elements[0] == "rss" &&
              open_elements[1] == "channel";
     }
     const std::string_view rest = text.substr(lt);
@@ -122,6 +124,7 @@ bool OpensChannelChild(std::string_view text, size_t at) {
         }
       }
       if (i == text.size()) return false;
+      if (open_elements.size() == 1 && name == "channel") ++channels;
       if (text[i - 1] != '/') open_elements.push_back(name);
       end = i + 1;
     }

@@ -172,6 +172,14 @@ TEST(RSSReaderTest, ASkipListElsewhereThanInTheChannelIsLeftAlone) {
       "<!-- a list ends with </skipDays> -->",
       "<x:plan xmlns:x=\"u\"><skipDays><day>Monday</day>&gt;</skipDays></x:plan>",
   };
+  // Only the first channel is read; another is kept as it stands, lists and all.
+  const std::string another = "<channel><skipDays><day>Monday</day>&gt;</skipDays></channel>";
+  for (const std::string prefix : {"", "<channel/>"}) {
+    auto doc = Load("<rss>" + prefix + another + "</rss>");
+    const std::string written = GetRSSText(*doc);
+    EXPECT_EQ(Rewrite(written), written) << prefix;
+    EXPECT_EQ(doc->RSSCDS().DisplayText("skipDays"), prefix.empty() ? "Monday>" : "");
+  }
   for (const char* e : elsewhere) {
     auto doc = Load(std::string("<?xml version=\"1.0\"?><rss version=\"2.0\"><channel>") + e +
                     "<skipDays>\n  <day>Saturday</day>\n  <day>Sun&amp;day</day>\n</skipDays>"
