@@ -4,11 +4,13 @@
 Runs the shared roundtrip tool with `quillcast-cli rewrite` and accepts exactly two kinds of
 difference: a document whose rss element has no channel (which the editor refuses by design),
 and the files listed in KNOWN with the reason. Anything else lost, refused or crashed fails.
+Every feed the editor takes must also come out of a second open+save byte for byte the same.
 """
 import os
 import re
 import subprocess
 import sys
+import tempfile
 
 # Files whose difference is a decision, not a loss.
 KNOWN = {
@@ -19,6 +21,23 @@ KNOWN = {
 def has_channel(path):
     with open(path, "rb") as f:
         return re.search(rb"<channel[\s>/]", f.read()) is not None
+
+
+def unstable_saves(cli, corpus):
+    """The feeds whose second open+save differs from the first."""
+    unstable = []
+    with tempfile.TemporaryDirectory() as tmp:
+        once, twice = os.path.join(tmp, "once.xml"), os.path.join(tmp, "twice.xml")
+        for root, _, files in os.walk(corpus):
+            for name in sorted(files):
+                path = os.path.join(root, name)
+                if subprocess.run([cli, "rewrite", path, once], capture_output=True).returncode:
+                    continue
+                subprocess.run([cli, "rewrite", once, twice], capture_output=True, check=True)
+                with open(once, "rb") as a, open(twice, "rb") as b:
+                    if a.read() != b.read():
+                        unstable.append(os.path.relpath(path, corpus))
+    return unstable
 
 
 def main():
@@ -50,6 +69,9 @@ def main():
         print("PROBLEM", line)
     if "crashes 0" not in lines[-1]:
         problems.append("crash")
+    for name in unstable_saves(cli, corpus):
+        print("PROBLEM", f"{name}: a second save changes the file")
+        problems.append(name)
     return 1 if problems else 0
 
 
