@@ -75,20 +75,21 @@ bool SkipListMarkup(pugi::xml_node element, std::string& text) {
   return true;
 }
 
-// True when the "<" at `at` begins a child element of the channel: it stands in markup, not
-// inside a comment, a CDATA section, a processing instruction, the document type or a tag, and
-// the elements open around it are rss and its first channel. Only the text before `at` is
-// looked at.
-bool OpensChannelChild(std::string_view text, size_t at) {
+// True when the "<" at `at` begins the channel's first `name` element, the one read into its
+// field: it stands in markup, not inside a comment, a CDATA section, a processing instruction,
+// the document type or a tag; the elements open around it are rss and its first channel; and no
+// `name` element came before it there. Only the text before `at` is looked at.
+bool OpensChannelList(std::string_view text, size_t at, std::string_view name) {
   constexpr size_t npos = std::string_view::npos;
   std::vector<std::string_view> open_elements;
-  int channels = 0;  // opened in rss; only the first is read as the channel
+  int channels = 0;     // opened in rss; only the first is read as the channel
+  bool listed = false;  // a `name` element was opened in that channel
   size_t pos = 0;
   while (true) {
     const size_t lt = text.find('<', pos);
     if (lt == npos || lt > at) return false;
     if (lt == at) {
-      return channels == 1 && open_elements.size() == 2 && open_elements[0] == "rss" &&
+      return !listed && channels == 1 && open_elements.size() == 2 && open_elements[0] == "rss" &&
              open_elements[1] == "channel";
     }
     const std::string_view rest = text.substr(lt);
@@ -114,7 +115,7 @@ bool OpensChannelChild(std::string_view text, size_t at) {
       // A start tag: its name, then its ">", which a quoted attribute value may hold too.
       size_t i = lt + 1;
       while (i < text.size() && !ascii::IsSpace(text[i]) && text[i] != '>' && text[i] != '/') ++i;
-      const std::string_view name = text.substr(lt + 1, i - lt - 1);
+      const std::string_view tag = text.substr(lt + 1, i - lt - 1);
       char quote = 0;
       for (; i < text.size() && (quote != 0 || text[i] != '>'); ++i) {
         if (quote != 0) {
@@ -124,8 +125,9 @@ bool OpensChannelChild(std::string_view text, size_t at) {
         }
       }
       if (i == text.size()) return false;
-      if (open_elements.size() == 1 && name == "channel") ++channels;
-      if (text[i - 1] != '/') open_elements.push_back(name);
+      if (open_elements.size() == 1 && tag == "channel") ++channels;
+      if (open_elements.size() == 2 && channels == 1 && tag == name) listed = true;
+      if (text[i - 1] != '/') open_elements.push_back(tag);
       end = i + 1;
     }
     if (end == npos || end > at) return false;
@@ -140,7 +142,7 @@ bool OpensChannelChild(std::string_view text, size_t at) {
 void EscapeSkipList(std::string& text, std::string_view name) {
   const std::string open = "<" + std::string(name) + ">";
   const size_t first = text.find(open);
-  if (first == std::string::npos || !OpensChannelChild(text, first)) return;
+  if (first == std::string::npos || !OpensChannelList(text, first, name)) return;
   const size_t start = first + open.size();
   const size_t close = text.find("</" + std::string(name) + ">", start);
   if (close == std::string::npos) return;

@@ -172,13 +172,21 @@ TEST(RSSReaderTest, ASkipListElsewhereThanInTheChannelIsLeftAlone) {
       "<!-- a list ends with </skipDays> -->",
       "<x:plan xmlns:x=\"u\"><skipDays><day>Monday</day>&gt;</skipDays></x:plan>",
   };
-  // Only the first channel is read; another is kept as it stands, lists and all.
-  const std::string another = "<channel><skipDays><day>Monday</day>&gt;</skipDays></channel>";
-  for (const std::string prefix : {"", "<channel/>"}) {
-    auto doc = Load("<rss>" + prefix + another + "</rss>");
+  // Only the first channel's first list is read; another stays as it stands.
+  const std::string list = "<skipDays><day>Monday</day>&gt;</skipDays>";
+  const struct {
+    std::string inside_rss;
+    const char* display;
+  } others[] = {
+      {"<channel>" + list + "</channel>", "Monday>"},
+      {"<channel/><channel>" + list + "</channel>", ""},
+      {"<channel><skipDays a=\"1\"><day>Friday</day></skipDays>" + list + "</channel>", "Friday"},
+  };
+  for (const auto& other : others) {
+    auto doc = Load("<rss>" + other.inside_rss + "</rss>");
+    EXPECT_EQ(doc->RSSCDS().DisplayText("skipDays"), other.display) << other.inside_rss;
     const std::string written = GetRSSText(*doc);
-    EXPECT_EQ(Rewrite(written), written) << prefix;
-    EXPECT_EQ(doc->RSSCDS().DisplayText("skipDays"), prefix.empty() ? "Monday>" : "");
+    EXPECT_EQ(Rewrite(written), written) << other.inside_rss;
   }
   for (const char* e : elsewhere) {
     auto doc = Load(std::string("<?xml version=\"1.0\"?><rss version=\"2.0\"><channel>") + e +
