@@ -70,7 +70,9 @@ bool SkipListMarkup(pugi::xml_node element, std::string& text) {
   } collect(text);
   text.clear();
   for (auto child = element.first_child(); child; child = child.next_sibling()) {
-    child.print(collect, "", pugi::format_raw, pugi::encoding_utf8);
+    // An empty element as start and end tag, as the writer rebuilds one.
+    child.print(collect, "", pugi::format_raw | pugi::format_no_empty_element_tags,
+                pugi::encoding_utf8);
   }
   return true;
 }

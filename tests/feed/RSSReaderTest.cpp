@@ -181,6 +181,7 @@ TEST(RSSReaderTest, ASkipListElsewhereThanInTheChannelIsLeftAlone) {
       {"<channel>" + list + "</channel>", "Monday>"},
       {"<channel/><channel>" + list + "</channel>", ""},
       {"<channel><skipDays a=\"1\"><day>Friday</day></skipDays>" + list + "</channel>", "Friday"},
+      {"<channel><skipDays a=\"1\"><day>Mon,,Fri</day>&gt;</skipDays></channel>", "Mon,,Fri>"},
   };
   for (const auto& other : others) {
     auto doc = Load("<rss>" + other.inside_rss + "</rss>");
