@@ -1,5 +1,6 @@
 #include "feed/RSSReader.h"
 
+#include <algorithm>
 #include <bitset>
 #include <cstring>
 #include <memory>
@@ -141,18 +142,19 @@ bool OpensChannelList(std::string_view text, size_t at, std::string_view name) {
 // whole, as it stands in the file, with the white space between its elements. Left alone when
 // that first "<name>" is not the channel's own list, where rewriting would change a comment, a
 // CDATA section or an extension; the channel's list is then read from the tree.
-void EscapeSkipList(std::string& text, std::string_view name) {
+bool EscapeSkipList(std::string& text, std::string_view name) {
   const std::string open = "<" + std::string(name) + ">";
   const size_t first = text.find(open);
-  if (first == std::string::npos || !OpensChannelList(text, first, name)) return;
+  if (first == std::string::npos || !OpensChannelList(text, first, name)) return false;
   const size_t start = first + open.size();
   const size_t close = text.find("</" + std::string(name) + ">", start);
-  if (close == std::string::npos) return;
+  if (close == std::string::npos) return false;
   // "&" is escaped too, so references read back as written and "&lt;" in a value never comes
   // back as markup.
   std::string content;
   AppendEscapedText(content, std::string_view(text).substr(start, close - start));
   text.replace(start, close - start, content);
+  return true;
 }
 
 // The value a field takes from text in a file; nothing when the text cannot be read as the
@@ -209,6 +211,9 @@ class RecordReader {
   RecordReader(const DataSet& table, const std::vector<PlaceGroup>& groups, int depth)
       : table_(table), groups_(groups), depth_(depth) {}
 
+  // The skip list elements whose markup was turned into text before parsing.
+  void SetTextLists(std::vector<std::string_view> names) { text_lists_ = std::move(names); }
+
   // Reads one channel or item element; `on_other` sees each child element that is not one of
   // the record's places and returns true when it took it.
   template <typename OnOther>
@@ -240,6 +245,10 @@ class RecordReader {
   }
 
  private:
+  bool IsTextList(const char* name) const {
+    return std::find(text_lists_.begin(), text_lists_.end(), name) != text_lists_.end();
+  }
+
   int FindGroup(const char* name) const {
     for (size_t i = 0; i < groups_.size(); ++i) {
       if (std::strcmp(groups_[i].element, name) == 0) return static_cast<int>(i);
@@ -251,9 +260,12 @@ class RecordReader {
 
   bool ReadGroup(pugi::xml_node element, const PlaceGroup& group, Record& record) {
     if (group.text != nullptr) {
-      const bool read =
-          ElementText(element, text_) ||
-          (group.text->skip_list ? SkipListMarkup(element, text_) : PrunedText(element, text_));
+      // A skip list holds markup: its text when that was made from its markup, otherwise
+      // its children printed as markup.
+      const bool read = group.text->skip_list
+                            ? (IsTextList(group.element) ? ElementText(element, text_)
+                                                         : SkipListMarkup(element, text_))
+                            : ElementText(element, text_) || PrunedText(element, text_);
       if (!read) return false;
       const auto value = ElementValue(KindOf(group.text), text_);
       if (!value) return false;
@@ -307,6 +319,7 @@ class RecordReader {
   const DataSet& table_;
   const std::vector<PlaceGroup>& groups_;
   int depth_;
+  std::vector<std::string_view> text_lists_;
   std::string text_;
   Value scratch_;
   std::vector<std::uint64_t> layout_;
@@ -324,8 +337,10 @@ void TrimBeforeMarkup(std::string& text) {
 void LoadRSSText(FeedDocument& document, std::string text) {
   text = DecodeXmlText(std::move(text));
   // The skip lists' markup becomes character data, so each list reaches its field whole.
-  EscapeSkipList(text, "skipDays");
-  EscapeSkipList(text, "skipHours");
+  std::vector<std::string_view> text_lists;
+  for (const char* name : {"skipDays", "skipHours"}) {
+    if (EscapeSkipList(text, name)) text_lists.emplace_back(name);
+  }
   TrimBeforeMarkup(text);
   if (text.empty()) ThrowNotValid();
 
@@ -344,6 +359,7 @@ void LoadRSSText(FeedDocument& document, std::string text) {
 
     RecordReader item_reader(document.ItemCDS(), ItemGroups(), kItemDepth);
     RecordReader channel_reader(document.RSSCDS(), ChannelGroups(), kChannelDepth);
+    channel_reader.SetTextLists(std::move(text_lists));
     channel = channel_reader.Read(channel_element, [&](pugi::xml_node child) {
       if (std::strcmp(child.name(), "item") != 0) return false;
       items.push_back(item_reader.Read(child, [](pugi::xml_node) { return false; }));

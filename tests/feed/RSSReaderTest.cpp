@@ -182,6 +182,10 @@ TEST(RSSReaderTest, ASkipListElsewhereThanInTheChannelIsLeftAlone) {
       {"<channel/><channel>" + list + "</channel>", ""},
       {"<channel><skipDays a=\"1\"><day>Friday</day></skipDays>" + list + "</channel>", "Friday"},
       {"<channel><skipDays a=\"1\"><day>Mon,,Fri</day>&gt;</skipDays></channel>", "Mon,,Fri>"},
+      {"<channel><skipDays a=\"1\">\x1E"
+       "Fri</skipDays></channel>",
+       "\x1E"
+       "Fri"},
   };
   for (const auto& other : others) {
     auto doc = Load("<rss>" + other.inside_rss + "</rss>");
