@@ -155,8 +155,10 @@ std::string DecodeXmlText(std::string text) {
   if (const auto kind = WideWithoutMark(text)) return DecodeWide(text, *kind);
   if (StartsWith(text, "\xEF\xBB\xBF")) text.erase(0, 3);
   const std::string encoding = Lowercase(DeclaredEncoding(text));
+  // What the converter gives is checked too: a name it takes for UTF-8 itself ("UTF\xED8")
+  // makes it copy the bytes unchecked.
   if (!ReadsAsUtf8(encoding)) {
-    if (auto converted = ConvertToUtf8(text, encoding)) return std::move(*converted);
+    if (auto converted = ConvertToUtf8(text, encoding)) text = std::move(*converted);
   }
   if (utf8::IsValid(text)) return text;
   return utf8::Sanitize(text);

@@ -70,6 +70,11 @@ TEST(TextEncodingTest, TheMarkOrTheDeclarationDecides) {
        "a\xEF\xBF\xBD"
        "b\xEF\xBF\xBD"},
       {"unknown encoding", Feed("x-no-such-encoding", "plain"), "plain"},
+      {"a name the converter takes for utf-8",
+       Feed("UTF\xED"
+            "8",
+            "a\xF9\xB9\xB9\xB9\xB9"),
+       "a\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
       {"byte not in the encoding", Feed("Shift_JIS", "a\xA0\x82"), "a\xEF\xBF\xBD\xEF\xBF\xBD"},
   };
   for (const auto& c : cases) {
