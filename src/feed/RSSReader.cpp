@@ -112,13 +112,19 @@ bool OpensChannelList(std::string_view text, size_t at, std::string_view name) {
       const size_t close = text.find('>', lt);
       end = bracket < close ? past("]>", bracket) : past(">", lt);
     } else if (rest.starts_with("</")) {
-      if (!open_elements.empty()) open_elements.pop_back();
       end = past(">", lt);
+      if (end == npos) return false;
+      // Markup that does not nest here may stand in the other skip list, which becomes text;
+      // this list is then read from the tree.
+      const std::string_view tag = ascii::TrimSpace(text.substr(lt + 2, end - lt - 3));
+      if (open_elements.empty() || open_elements.back() != tag) return false;
+      open_elements.pop_back();
     } else {
       // A start tag: its name, then its ">", which a quoted attribute value may hold too.
       size_t i = lt + 1;
       while (i < text.size() && !ascii::IsSpace(text[i]) && text[i] != '>' && text[i] != '/') ++i;
       const std::string_view tag = text.substr(lt + 1, i - lt - 1);
+      if (tag.empty()) return false;
       char quote = 0;
       for (; i < text.size() && (quote != 0 || text[i] != '>'); ++i) {
         if (quote != 0) {

@@ -186,6 +186,9 @@ TEST(RSSReaderTest, ASkipListElsewhereThanInTheChannelIsLeftAlone) {
        "Fri</skipDays></channel>",
        "\x1E"
        "Fri"},
+      {"<channel><skipHours><</></><skipDays></skipDays></skipHours>"
+       "<skipDays><day>Mon</day>;</skipDays></channel>",
+       "Mon;"},
   };
   for (const auto& other : others) {
     auto doc = Load("<rss>" + other.inside_rss + "</rss>");
